@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the programs and runs the built-in demo project.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DVELTRAN_TESTS=OFF
+"$root/build/apps/cli/veltran" project show "$root/examples/demo/demo.pscp"
