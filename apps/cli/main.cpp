@@ -1,24 +1,49 @@
 // veltran: the command-line companion for headless use and scripted checks.
+#include "apps/cli/cli_command.h"
 #include "shell/shell_state.h"
 
 #include <cstdio>
 #include <string>
 
+namespace veltran::cli {
+
+int run_version(const TArgs& args);
+
 namespace {
 
+// Every command group; a group lives in a file of its own.
+const TCommandGroup groups[] = {
+    {"--version", "veltran --version", run_version},
+};
+
 int usage() {
-    std::fputs("usage: veltran --version\n", stderr);
+    std::fputs("usage:\n", stderr);
+    for (const TCommandGroup& g : groups) std::fprintf(stderr, "%s\n", g.usage);
     return 2;
 }
 
 } // namespace
 
+int usage_error(const TCommandGroup& group) {
+    std::fprintf(stderr, "usage:\n%s\n", group.usage);
+    return 2;
+}
+
+int run_version(const TArgs& args) {
+    if (!args.empty()) return usage_error(groups[0]);
+    TShell shell;
+    shell.read_version();
+    std::printf("veltran %s Build %s\n", shell.version.c_str(), shell.build.c_str());
+    return 0;
+}
+
+} // namespace veltran::cli
+
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--version") {
-        veltran::TShell shell;
-        shell.read_version();
-        std::printf("veltran %s Build %s\n", shell.version.c_str(), shell.build.c_str());
-        return 0;
-    }
+    using namespace veltran::cli;
+    if (argc < 2) return usage();
+    const std::string name = argv[1];
+    for (const TCommandGroup& g : groups)
+        if (name == g.name) return g.run(TArgs(argv + 2, argv + argc));
     return usage();
 }
