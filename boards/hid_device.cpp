@@ -43,7 +43,7 @@ void THidDevice::write(const std::uint8_t* report, std::size_t length) {
 void THidDevice::post_report(const std::uint8_t* data, std::size_t size) {
     THidInput input;
     input.size = static_cast<std::uint8_t>(std::min(size, report_data_size));
-    std::memcpy(input.data.data(), data, input.size);
+    if (input.size > 0) std::memcpy(input.data.data(), data, input.size);
     post(input);
 }
 
