@@ -8,12 +8,15 @@
 namespace veltran::cli {
 
 int run_version(const TArgs& args);
+int run_boards(const TArgs& args);
+extern const char boards_usage[];
 
 namespace {
 
 // Every command group; a group lives in a file of its own.
 const TCommandGroup groups[] = {
     {"--version", "veltran --version", run_version},
+    {"boards", boards_usage, run_boards},
 };
 
 int usage() {
