@@ -59,4 +59,10 @@ TBoardBackEnd open_board_controller(std::vector<std::string>& args) {
     return open_board_controller(take_board_options(args, std::getenv(sim_boards_variable)));
 }
 
+TBoardManagerStart open_board_manager(TShell& shell, std::vector<std::string>& args) {
+    TBoardBackEnd back_end = open_board_controller(args);
+    if (!back_end.controller) return {nullptr, std::move(back_end.error)};
+    return {std::make_unique<TUSBGEST>(shell, std::move(back_end.controller)), {}};
+}
+
 } // namespace veltran

@@ -4,6 +4,7 @@
 // of that file instead of USB, and `--sim-trace` prints on standard output
 // what the simulated boards show.
 
+#include "boards/board_manager.h"
 #include "boards/hid_controller.h"
 
 #include <memory>
@@ -32,8 +33,17 @@ struct TBoardBackEnd {
 
 TBoardBackEnd open_board_controller(const TBoardOptions& options);
 
-// Both steps, with the environment of the process: what the programs call
-// before anything else reads their arguments.
+// Both steps, with the environment of the process.
 TBoardBackEnd open_board_controller(std::vector<std::string>& args);
+
+struct TBoardManagerStart {
+    std::unique_ptr<TUSBGEST> boards; // empty on error
+    std::string error;
+};
+
+// The board manager on the back end the options choose: what the programs
+// call before anything else reads their arguments, once the application
+// object exists.
+TBoardManagerStart open_board_manager(TShell& shell, std::vector<std::string>& args);
 
 } // namespace veltran

@@ -65,12 +65,12 @@ public:
     // Opens the boards the options choose; false, with the error printed,
     // when a simulation file is bad.
     bool open(TArgs& args) {
-        TBoardBackEnd back_end = open_board_controller(args);
-        if (!back_end.error.empty()) {
-            std::fprintf(stderr, "veltran boards: %s\n", back_end.error.c_str());
+        TBoardManagerStart start = open_board_manager(shell_, args);
+        if (!start.boards) {
+            std::fprintf(stderr, "veltran boards: %s\n", start.error.c_str());
             return false;
         }
-        boards_ = std::make_unique<TUSBGEST>(shell_, std::move(back_end.controller));
+        boards_ = std::move(start.boards);
         boards_->t_hardware = &tree_;
         boards_->on_listed = [this] { listed_ = true; };
         return true;

@@ -1,8 +1,12 @@
 // VELTRAN7, the editor.
+#include "boards/board_options.h"
 #include "shell/command_line.h"
+#include "shell/tree_model.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,6 +16,13 @@ int main(int argc, char** argv) {
     shell.init_globals();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    veltran::THardwareTree hardware_tree; // until the main window shows it
+    veltran::TBoardManagerStart boards = veltran::open_board_manager(shell, args);
+    if (!boards.boards) {
+        std::fprintf(stderr, "VELTRAN7: %s\n", boards.error.c_str());
+        return 2;
+    }
+    boards.boards->t_hardware = &hardware_tree;
     const veltran::TStartMode mode = veltran::parse_command_line(args);
     shell.debug_page_visible = mode.debug_page;
     veltran::TMainWindow window(shell, "VELTRAN7");
