@@ -67,12 +67,14 @@ struct ThidComponent {
     // Kept beside the fields above: the position last written for servo k
     // (the command buffer is shared with the enable command, which
     // overwrites it), the event names of every slot, built once from the
-    // serial, the version bytes behind `version`, so that a report with the
-    // same version rebuilds no text, and whether the record is still in the
-    // board list (a device change can replace the list while a script event
-    // raised by this record's report is still running).
+    // serial, the input bytes the stored input strings were decoded from and
+    // the version bytes behind `version` (so that an unchanged group or
+    // version costs a byte comparison), and whether the record is still in
+    // the board list (a device change can replace the list while a script
+    // event raised by this record's report is still running).
     std::array<std::uint8_t, 9> posicion_servo{};
     std::array<std::string, expansion_count + 1> nombres;
+    TReportData input_bytes{};
     std::array<int, 2> version_bytes{-1, -1};
     bool listed = false;
 };

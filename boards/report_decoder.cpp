@@ -60,8 +60,12 @@ void TUSBGEST::decode_inputs(ThidComponent& board) {
 void TUSBGEST::decode_group(ThidComponent& board, std::string& stored, std::size_t first,
                             int kind) {
     const auto count = static_cast<std::size_t>(input_count(kind));
+    const std::uint8_t* bytes = board.lectura64.data() + first;
+    std::uint8_t* last = board.input_bytes.data() + first;
+    if (!stored.empty() && std::memcmp(bytes, last, count / 8) == 0) return;
+    std::memcpy(last, bytes, count / 8);
     char nuevo[max_inputs];
-    bits_to_string(board.lectura64.data() + first, static_cast<int>(count), nuevo);
+    bits_to_string(bytes, static_cast<int>(count), nuevo);
     // The events may decode another report into this record before they
     // return, so compare against a copy of the stored string.
     char old[max_inputs];
