@@ -52,6 +52,17 @@ void TUSBGEST::board_error(std::string_view message, std::string_view code, std:
     shell_.add_log(log_error_boards, line);
 }
 
+// The servo and ADC operations take the board by its whole name and number
+// servos and axes 1..8.
+ThidComponent* TUSBGEST::numbered_board(std::string_view code, std::string_view sn, int number,
+                                        std::string_view message) {
+    const int index = get_id_sn(sn);
+    if (index >= 0 && one_to(number, board_axes))
+        return lista_tarjetas_[static_cast<std::size_t>(index)].get();
+    board_error(message, code, sn);
+    return nullptr;
+}
+
 void TUSBGEST::envio_salida(std::string_view code, std::string_view sn, std::uint8_t output,
                             std::uint8_t valor) {
     ThidComponent* board = find_board(board_key(sn));
@@ -109,11 +120,9 @@ void TUSBGEST::procesar_displays(ThidComponent& board, int address) {
 
 void TUSBGEST::envio_servo(std::string_view code, std::string_view sn, std::uint8_t serv_,
                            std::uint8_t valor) {
-    const int index = get_id_sn(sn);
-    if (index < 0 || !one_to(serv_, board_axes))
-        return board_error("Board or SERVO not found", code, sn);
-    ThidComponent& board = *lista_tarjetas_[static_cast<std::size_t>(index)];
-    if (!board.es_adcser) return;
+    ThidComponent* found = numbered_board(code, sn, serv_, "Board or SERVO not found");
+    if (!found || !found->es_adcser) return;
+    ThidComponent& board = *found;
     board.posicion_servo[serv_] = valor;
     board.escritura64[1] = command::servo_position;
     for (std::size_t n = 1; n <= board_axes; ++n)
@@ -123,11 +132,9 @@ void TUSBGEST::envio_servo(std::string_view code, std::string_view sn, std::uint
 
 void TUSBGEST::envio_ene_servo(std::string_view code, std::string_view sn, std::uint8_t serv_,
                                std::uint8_t valor, std::uint8_t ini_val) {
-    const int index = get_id_sn(sn);
-    if (index < 0 || !one_to(serv_, board_axes))
-        return board_error("Board or SERVO not found", code, sn);
-    ThidComponent& board = *lista_tarjetas_[static_cast<std::size_t>(index)];
-    if (!board.es_adcser) return;
+    ThidComponent* found = numbered_board(code, sn, serv_, "Board or SERVO not found");
+    if (!found || !found->es_adcser) return;
+    ThidComponent& board = *found;
     set_mask_bit(board.activo_servo, serv_ - 1, valor == 1);
     board.escritura64[1] = command::servo_enable;
     board.escritura64[2] = board.activo_servo;
@@ -137,10 +144,9 @@ void TUSBGEST::envio_ene_servo(std::string_view code, std::string_view sn, std::
 
 void TUSBGEST::envio_ene_ejes_joy(std::string_view code, std::string_view sn, std::uint8_t eje,
                                   std::uint8_t valor, std::int32_t redondeo) {
-    const int index = get_id_sn(sn);
-    if (index < 0 || !one_to(eje, board_axes))
-        return board_error("Board or ADC Axis not found", code, sn);
-    ThidComponent& board = *lista_tarjetas_[static_cast<std::size_t>(index)];
+    ThidComponent* found = numbered_board(code, sn, eje, "Board or ADC Axis not found");
+    if (!found) return;
+    ThidComponent& board = *found;
     if (board.esjoy || board.es_adcser) {
         set_mask_bit(board.joy_ene_ejes, eje - 1, valor == 1);
         board.joy_ejes_round[eje] = redondeo;

@@ -97,6 +97,8 @@ private:
     ThidComponent* find_board(std::string_view key) const;
     TTreeNode* hardware_node() const;
     void board_error(std::string_view message, std::string_view code, std::string_view sn);
+    ThidComponent* numbered_board(std::string_view code, std::string_view sn, int number,
+                                  std::string_view message);
 
     void procesar_displays(ThidComponent& board, int address);
     void send_adc_enable(ThidComponent& board);

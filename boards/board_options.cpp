@@ -59,10 +59,17 @@ TBoardBackEnd open_board_controller(std::vector<std::string>& args) {
     return open_board_controller(take_board_options(args, std::getenv(sim_boards_variable)));
 }
 
-TBoardManagerStart open_board_manager(TShell& shell, std::vector<std::string>& args) {
+std::unique_ptr<TUSBGEST> start_board_manager(TShell& shell, std::vector<std::string>& args,
+                                              THardwareTree& tree, std::string_view program) {
     TBoardBackEnd back_end = open_board_controller(args);
-    if (!back_end.controller) return {nullptr, std::move(back_end.error)};
-    return {std::make_unique<TUSBGEST>(shell, std::move(back_end.controller)), {}};
+    if (!back_end.controller) {
+        std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(program.size()), program.data(),
+                     back_end.error.c_str());
+        return nullptr;
+    }
+    auto boards = std::make_unique<TUSBGEST>(shell, std::move(back_end.controller));
+    boards->t_hardware = &tree;
+    return boards;
 }
 
 } // namespace veltran

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltran {
@@ -36,14 +37,12 @@ TBoardBackEnd open_board_controller(const TBoardOptions& options);
 // Both steps, with the environment of the process.
 TBoardBackEnd open_board_controller(std::vector<std::string>& args);
 
-struct TBoardManagerStart {
-    std::unique_ptr<TUSBGEST> boards; // empty on error
-    std::string error;
-};
-
-// The board manager on the back end the options choose: what the programs
-// call before anything else reads their arguments, once the application
-// object exists.
-TBoardManagerStart open_board_manager(TShell& shell, std::vector<std::string>& args);
+// The board manager of a program on the back end its options choose, with
+// the tree it lists the boards in: what the programs call before anything
+// else reads their arguments, once the application object exists. A bad
+// option or simulation file is printed on standard error after `program`
+// and gives nothing.
+std::unique_ptr<TUSBGEST> start_board_manager(TShell& shell, std::vector<std::string>& args,
+                                              THardwareTree& tree, std::string_view program);
 
 } // namespace veltran

@@ -65,15 +65,9 @@ public:
     // Opens the boards the options choose; false, with the error printed,
     // when a simulation file is bad.
     bool open(TArgs& args) {
-        TBoardManagerStart start = open_board_manager(shell_, args);
-        if (!start.boards) {
-            std::fprintf(stderr, "veltran boards: %s\n", start.error.c_str());
-            return false;
-        }
-        boards_ = std::move(start.boards);
-        boards_->t_hardware = &tree_;
-        boards_->on_listed = [this] { listed_ = true; };
-        return true;
+        boards_ = start_board_manager(shell_, args, tree_, "veltran boards");
+        if (boards_) boards_->on_listed = [this] { listed_ = true; };
+        return boards_ != nullptr;
     }
 
     TUSBGEST& boards() { return *boards_; }

@@ -6,8 +6,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     veltran::TShell shell(veltran::TProgramKind::editor);
@@ -17,12 +15,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     veltran::THardwareTree hardware_tree; // until the main window shows it
-    veltran::TBoardManagerStart boards = veltran::open_board_manager(shell, args);
-    if (!boards.boards) {
-        std::fprintf(stderr, "VELTRAN7: %s\n", boards.error.c_str());
-        return 2;
-    }
-    boards.boards->t_hardware = &hardware_tree;
+    const auto boards = veltran::start_board_manager(shell, args, hardware_tree, "VELTRAN7");
+    if (!boards) return 2;
     const veltran::TStartMode mode = veltran::parse_command_line(args);
     shell.debug_page_visible = mode.debug_page;
     veltran::TMainWindow window(shell, "VELTRAN7");

@@ -5,8 +5,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     veltran::TShell shell(veltran::TProgramKind::player);
@@ -15,12 +13,9 @@ int main(int argc, char** argv) {
     shell.init_globals();
     std::vector<std::string> args(argv + 1, argv + argc);
     veltran::THardwareTree hardware_tree; // until the main window shows it
-    veltran::TBoardManagerStart boards = veltran::open_board_manager(shell, args);
-    if (!boards.boards) {
-        std::fprintf(stderr, "VELTRAN_7_RUNTIME: %s\n", boards.error.c_str());
-        return 2;
-    }
-    boards.boards->t_hardware = &hardware_tree;
+    const auto boards =
+        veltran::start_board_manager(shell, args, hardware_tree, "VELTRAN_7_RUNTIME");
+    if (!boards) return 2;
     veltran::TMainWindow window(shell, "VELTRAN_7_RUNTIME");
     window.show();
     return app.exec();

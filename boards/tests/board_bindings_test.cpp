@@ -9,8 +9,6 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
-
 TEST(BoardBindings, AnOutputRequestTestsTheOnValueThenTheOffValue) {
     TBoardsFixture f{{board_info(M, 0xDDD0)}};
     auto& sent = f.hid->written(M);

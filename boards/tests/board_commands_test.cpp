@@ -9,16 +9,6 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
-const std::string J = "TALUX1BBBBB";
-const std::string D = "TALUX2CCCCC";
-const std::string S = "TALUX3DDDDD";
-
-std::vector<THidDeviceInfo> all_kinds() {
-    return {board_info(M, 0xDDD0), board_info(J, 0xDDD1), board_info(D, 0xDDD2),
-            board_info(S, 0xDDD3)};
-}
-
 class BoardCommands : public ::testing::Test {
 protected:
     TBoardsFixture f{all_kinds()};

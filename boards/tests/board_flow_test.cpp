@@ -14,8 +14,6 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
-
 // Stands in for a module: input 5 switches output 3 and shows "12" on the
 // display expansion; input 1 switches output 1.
 class TPanelModule : public TRecordingEvents {

@@ -7,12 +7,7 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
 const std::string M2 = "TALUX0FFFFF";
-const std::string J = "TALUX1BBBBB";
-const std::string D = "TALUX2CCCCC";
-const std::string S = "TALUX3DDDDD";
-const std::string B = "TALUX8EEEEE";
 
 std::vector<std::string> tree_lines(const TTreeNode& node, int depth = 0) {
     std::vector<std::string> lines;

@@ -116,6 +116,18 @@ inline THidDeviceInfo board_info(const std::string& serial, std::uint16_t produc
             product, serial};
 }
 
+// One board of each kind: main, joystick, DC motor, servo/ADC, bootloader.
+inline const std::string M = "TALUX0AAAAA";
+inline const std::string J = "TALUX1BBBBB";
+inline const std::string D = "TALUX2CCCCC";
+inline const std::string S = "TALUX3DDDDD";
+inline const std::string B = "TALUX8EEEEE";
+
+inline std::vector<THidDeviceInfo> all_kinds() {
+    return {board_info(M, 0xDDD0), board_info(J, 0xDDD1), board_info(D, 0xDDD2),
+            board_info(S, 0xDDD3), board_info(B, 0xDDE1)};
+}
+
 // The decoder's events as text lines, in order.
 class TRecordingEvents : public TBoardEvents {
 public:

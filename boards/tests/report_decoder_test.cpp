@@ -10,17 +10,6 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
-const std::string J = "TALUX1BBBBB";
-const std::string D = "TALUX2CCCCC";
-const std::string S = "TALUX3DDDDD";
-const std::string B = "TALUX8EEEEE";
-
-std::vector<THidDeviceInfo> all_kinds() {
-    return {board_info(M, 0xDDD0), board_info(J, 0xDDD1), board_info(D, 0xDDD2),
-            board_info(S, 0xDDD3), board_info(B, 0xDDE1)};
-}
-
 // `count` characters '0' with '1' at the given 1-based inputs.
 std::string bits(int count, std::initializer_list<int> on = {}) {
     std::string s(static_cast<std::size_t>(count), '0');

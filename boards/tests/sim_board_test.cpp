@@ -10,8 +10,6 @@
 namespace veltran::test {
 namespace {
 
-const std::string M = "TALUX0AAAAA";
-
 TSimBoardSpec spec(const std::string& serial, TSimKind kind,
                    std::initializer_list<int> expansions = {}) {
     TSimBoardSpec s{serial, kind, {}};
