@@ -22,7 +22,8 @@ std::string decode_base64(std::string_view text) {
     bytes.reserve(groups * 3);
     for (std::size_t g = 0; g < groups; ++g) {
         const std::string_view q = text.substr(g * 4, 4);
-        const std::uint32_t bits = sextet(q[0]) << 18 | sextet(q[1]) << 12 | sextet(q[2]) << 6 | sextet(q[3]);
+        const std::uint32_t bits =
+            sextet(q[0]) << 18 | sextet(q[1]) << 12 | sextet(q[2]) << 6 | sextet(q[3]);
         bytes += static_cast<char>(bits >> 16);
         if (q[2] == '=') continue;
         bytes += static_cast<char>(bits >> 8 & 0xFF);

@@ -12,13 +12,17 @@ constexpr int card_image_stopped = 6;
 
 enum TCardItem { item_status, item_ip, item_port, item_alias, item_interval, item_auto };
 
-const char* yes_no(std::int32_t flag) { return flag ? "YES" : "NO"; }
+const char* yes_no(std::int32_t flag) {
+    return flag ? "YES" : "NO";
+}
 
 std::string attribute(std::string_view name, std::string_view value) {
     return " " + std::string(name) + "=\"" + escape_attribute(value) + "\"";
 }
 
-std::string attribute(std::string_view name, std::int32_t value) { return attribute(name, std::to_string(value)); }
+std::string attribute(std::string_view name, std::int32_t value) {
+    return attribute(name, std::to_string(value));
+}
 
 } // namespace
 
@@ -37,13 +41,14 @@ Tconexfs& TConnectionTable::fill(int index, std::int32_t tipo, const std::string
     s.card = cards_.add(caption);
     s.card->image = card_image_stopped;
     s.card->items[item_status] = "Stop";
-    s.nodo = communications_ ? communications_->add_child(caption, tree_image::connection) : nullptr;
+    s.nodo =
+        communications_ ? communications_->add_child(caption, tree_image::connection) : nullptr;
     return s;
 }
 
 void TConnectionTable::Add_card(std::int32_t tipo, const std::string& titulo, const std::string& ip,
-                                const std::string& port, const std::string& alias, std::int32_t interval,
-                                std::int32_t auto_connect) {
+                                const std::string& port, const std::string& alias,
+                                std::int32_t interval, std::int32_t auto_connect) {
     switch (tipo) {
     case conn_iocp: {
         if (total_iocp_ >= max_iocp_clients) return;
@@ -59,10 +64,12 @@ void TConnectionTable::Add_card(std::int32_t tipo, const std::string& titulo, co
         int& total = tipo == conn_fsuipc ? total_fsuipc_ : total_ifly_;
         if (total) return;
         const bool fsuipc = tipo == conn_fsuipc;
-        const std::string caption = fsuipc ? "0 - " + titulo + " (FSUIPC)" : "10 - " + titulo + " (IFLY)";
+        const std::string caption =
+            fsuipc ? "0 - " + titulo + " (FSUIPC)" : "10 - " + titulo + " (IFLY)";
         Tconexfs& s = fill(fsuipc ? fsuipc_slot : ifly_slot, tipo, caption);
         s.name = titulo;
-        s.card->items = {"Stop", "N/A", "N/A", "N/A", std::to_string(interval), yes_no(auto_connect)};
+        s.card->items = {
+            "Stop", "N/A", "N/A", "N/A", std::to_string(interval), yes_no(auto_connect)};
         s.auto_ = auto_connect;
         s.interval = interval;
         total = 1;
@@ -96,31 +103,40 @@ void TConnectionTable::add_element(const pugi::xml_node& e) {
     else if (kind == "IFLY")
         Add_card(conn_ifly, title, "N/A", "N/A", "N/A", interval, auto_connect);
     else if (kind == "IOCP_SERVER")
-        Add_card(conn_iocp_server, title, "N/A", e.attribute("Port").value(), e.attribute("Alias").value(), 0, 0);
+        Add_card(conn_iocp_server, title, "N/A", e.attribute("Port").value(),
+                 e.attribute("Alias").value(), 0, 0);
 }
 
 void TConnectionTable::cargar_proyecto(const pugi::xml_node& project, TTreeNode* project_node) {
     communications_ = project_node->find_child("Communications");
-    if (!communications_) communications_ = project_node->add_child("Communications", tree_image::communications);
+    if (!communications_)
+        communications_ = project_node->add_child("Communications", tree_image::communications);
     communications_->delete_children();
     for (const pugi::xml_node& connections : project.children("Connections"))
-        for (const pugi::xml_node& element : connections.children()) add_element(element);
+        for (const pugi::xml_node& element : connections.children())
+            add_element(element);
     communications_->expanded = true;
     shell_.modified = false;
 }
 
 std::string TConnectionTable::connections_text() const {
-    auto holds = [this](int index, std::int32_t kind) { return array_conexiones_[index].tipo == kind; };
+    auto holds = [this](int index, std::int32_t kind) {
+        return array_conexiones_[index].tipo == kind;
+    };
     int clients = 0;
-    for (int j = 1; j <= max_iocp_clients; ++j) clients += holds(j, conn_iocp);
+    for (int j = 1; j <= max_iocp_clients; ++j)
+        clients += holds(j, conn_iocp);
 
-    std::string out = "\t<Connections" + attribute("nIOCPSERVER", holds(iocp_server_slot, conn_iocp_server)) +
+    std::string out = "\t<Connections" +
+                      attribute("nIOCPSERVER", holds(iocp_server_slot, conn_iocp_server)) +
                       attribute("nIfly", holds(ifly_slot, conn_ifly)) +
-                      attribute("nFsuipc", holds(fsuipc_slot, conn_fsuipc)) + attribute("nIocp", clients) + ">\r\n";
+                      attribute("nFsuipc", holds(fsuipc_slot, conn_fsuipc)) +
+                      attribute("nIocp", clients) + ">\r\n";
     auto polled = [&](const char* element, int index) {
         const Tconexfs& s = array_conexiones_[index];
-        out += std::string("\t\t<") + element + attribute("id", index) + attribute("Title", s.name) +
-               attribute("Interval", s.interval) + attribute("Auto_Connection", s.auto_) + "></" + element + ">\r\n";
+        out += std::string("\t\t<") + element + attribute("id", index) +
+               attribute("Title", s.name) + attribute("Interval", s.interval) +
+               attribute("Auto_Connection", s.auto_) + "></" + element + ">\r\n";
     };
     if (holds(fsuipc_slot, conn_fsuipc)) polled("FSUIPC", fsuipc_slot);
     if (holds(ifly_slot, conn_ifly)) polled("IFLY", ifly_slot);
@@ -132,9 +148,9 @@ std::string TConnectionTable::connections_text() const {
     for (int j = 1; j <= max_iocp_clients; ++j) {
         if (!holds(j, conn_iocp)) continue;
         const Tconexfs& s = array_conexiones_[j];
-        out += "\t\t<IOCP" + attribute("id", j) + attribute("Title", s.name) + attribute("IP", s.ip) +
-               attribute("Port", s.port) + attribute("Alias", s.alias) + attribute("Auto_Connection", s.auto_) +
-               "></IOCP>\r\n";
+        out += "\t\t<IOCP" + attribute("id", j) + attribute("Title", s.name) +
+               attribute("IP", s.ip) + attribute("Port", s.port) + attribute("Alias", s.alias) +
+               attribute("Auto_Connection", s.auto_) + "></IOCP>\r\n";
     }
     out += "\t</Connections>\r\n";
     return out;
@@ -142,7 +158,8 @@ std::string TConnectionTable::connections_text() const {
 
 void TConnectionTable::Clear() {
     cards_.clear();
-    for (Tconexfs& s : array_conexiones_) s.card = nullptr;
+    for (Tconexfs& s : array_conexiones_)
+        s.card = nullptr;
 }
 
 void TConnectionTable::cerrar_proyecto() {

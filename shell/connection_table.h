@@ -59,8 +59,9 @@ public:
 
     // Reads the Connections element of a project below its project node.
     void cargar_proyecto(const pugi::xml_node& project, TTreeNode* project_node);
-    void Add_card(std::int32_t tipo, const std::string& titulo, const std::string& ip, const std::string& port,
-                  const std::string& alias, std::int32_t interval, std::int32_t auto_connect);
+    void Add_card(std::int32_t tipo, const std::string& titulo, const std::string& ip,
+                  const std::string& port, const std::string& alias, std::int32_t interval,
+                  std::int32_t auto_connect);
     // The Connections element as the project writer lays it out.
     std::string connections_text() const;
 

@@ -19,7 +19,8 @@ public:
 inline constexpr std::size_t max_document_size = 64u << 20;
 
 // The whole file, or nothing if it cannot be read or is larger than max_size.
-std::optional<std::string> read_file(const std::string& path, std::size_t max_size = max_document_size);
+std::optional<std::string> read_file(const std::string& path,
+                                     std::size_t max_size = max_document_size);
 
 // The whole file; raises TFileError with the reason when it cannot be read.
 std::string read_file_or_raise(const std::string& path);

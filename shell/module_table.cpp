@@ -67,11 +67,15 @@ TModuleTable::TModuleTable(TShell& shell, THardwareTree& tree, TCardList& cards)
 
 TModuleTable::~TModuleTable() = default;
 
-std::unique_ptr<TCodeModule> TModuleTable::create_host() { return std::make_unique<TCodeModule>(); }
+std::unique_ptr<TCodeModule> TModuleTable::create_host() {
+    return std::make_unique<TCodeModule>();
+}
 
-int TModuleTable::fill_slot(const std::string& title, std::string text, const std::string& filename) {
+int TModuleTable::fill_slot(const std::string& title, std::string text,
+                            const std::string& filename) {
     if (count_ >= slot_count) {
-        shell_.add_log(log_error_code, "Error in CODE \"" + title + "\", Error type= no free module slot (at most " +
+        shell_.add_log(log_error_code, "Error in CODE \"" + title +
+                                           "\", Error type= no free module slot (at most " +
                                            std::to_string(slot_count) + " modules)");
         return -1;
     }
@@ -95,13 +99,15 @@ int TModuleTable::fill_slot(const std::string& title, std::string text, const st
 void TModuleTable::add_request(int slot, Treqhard request) {
     TModuleSlot& s = slots_[slot];
     if (!request.tipo_text.empty() && s.tree_node)
-        request.nodo_request = s.tree_node->add_child(request.name, tree_image::request_base + request.tipo);
+        request.nodo_request =
+            s.tree_node->add_child(request.name, tree_image::request_base + request.tipo);
     s.host->requests.push_back(std::move(request));
 }
 
 void TModuleTable::reset_software_codes(TTreeNode* project_node) {
     software_codes_ = project_node->find_child("Software CODES");
-    if (!software_codes_) software_codes_ = project_node->add_child("Software CODES", tree_image::software_codes);
+    if (!software_codes_)
+        software_codes_ = project_node->add_child("Software CODES", tree_image::software_codes);
     software_codes_->delete_children();
     count_ = 0;
 }
@@ -111,14 +117,17 @@ void TModuleTable::read_modules(const pugi::xml_node& project, TTreeNode* projec
     reset_software_codes(project_node);
     for (const pugi::xml_node& modules : project.children("Modules")) {
         for (const pugi::xml_node& code : modules.children("Code")) {
-            const int index = fill_slot(code.attribute("Title").value(), std::string(), project_file);
+            const int index =
+                fill_slot(code.attribute("Title").value(), std::string(), project_file);
             if (index < 0) return;
             TModuleSlot& s = slots_[index];
             s.encrypted = int_value(code.attribute("encrypted")) == 1;
             for (const pugi::xml_node& child : code.children()) {
                 if (std::string_view(child.name()) == "PASCAL")
-                    s.host->Code_ = s.encrypted ? cp1252_to_utf8(decode_base64(element_text(child)))
-                                                : element_text(child);
+                    s.host->Code_ =
+                        s.encrypted
+                            ? with_newlines(cp1252_to_utf8(decode_base64(element_text(child))))
+                            : element_text(child);
                 else if (std::string_view(child.name()) == "REQUEST")
                     add_request(index, read_request(child));
             }
@@ -128,12 +137,15 @@ void TModuleTable::read_modules(const pugi::xml_node& project, TTreeNode* projec
 }
 
 void TModuleTable::read_old_modules(const pugi::xml_node& project, TTreeNode* project_node,
-                                    const std::string& project_file, const std::string& project_folder) {
+                                    const std::string& project_file,
+                                    const std::string& project_folder) {
     reset_software_codes(project_node);
     for (const pugi::xml_node& modules : project.children("Modules")) {
         for (const pugi::xml_node& code : modules.children("Code")) {
-            std::string text = module_file_text(old_module_path(project_folder, code.attribute("Filename").value()));
-            if (fill_slot(code.attribute("Title").value(), std::move(text), project_file) < 0) return;
+            std::string text = module_file_text(
+                old_module_path(project_folder, code.attribute("Filename").value()));
+            if (fill_slot(code.attribute("Title").value(), std::move(text), project_file) < 0)
+                return;
         }
     }
     software_codes_->expanded = true;
@@ -144,7 +156,8 @@ void TModuleTable::read_globals(const pugi::xml_node& project) {
     for (const pugi::xml_node& g : project.children("Globals")) {
         Tglobales global{g.attribute("name").value(), g.attribute("value").value()};
         if (software_codes_)
-            software_codes_->add_child(global.name, tree_image::global)->add_child(global.value, tree_image::global_value);
+            software_codes_->add_child(global.name, tree_image::global)
+                ->add_child(global.value, tree_image::global_value);
         globals_.push_back(std::move(global));
     }
 }
@@ -162,14 +175,16 @@ void TModuleTable::free_slot_view(TModuleSlot& s) {
     s.card = nullptr;
     s.host->card = nullptr;
     s.active = false;
-    for (Treqhard& r : s.host->requests) r.nodo_request = nullptr;
+    for (Treqhard& r : s.host->requests)
+        r.nodo_request = nullptr;
     tree_.delete_node(s.tree_node);
     s.tree_node = nullptr;
 }
 
 void TModuleTable::borrar_code(std::string_view title) {
     for (int i = 0; i < count_; ++i)
-        if (slots_[i].card && slots_[i].tree_node && slots_[i].tree_node->text == title) free_slot_view(slots_[i]);
+        if (slots_[i].card && slots_[i].tree_node && slots_[i].tree_node->text == title)
+            free_slot_view(slots_[i]);
     shell_.modified = true;
 }
 
@@ -195,8 +210,9 @@ int TModuleTable::get_id(std::string_view text) const {
 
 bool TModuleTable::esta_request(int slot, std::string_view name) const {
     const auto& requests = slots_[slot].host->requests;
-    return std::any_of(requests.begin(), requests.end(),
-                       [name](const Treqhard& r) { return !r.borrado && same_title(r.name, name); });
+    return std::any_of(requests.begin(), requests.end(), [name](const Treqhard& r) {
+        return !r.borrado && same_title(r.name, name);
+    });
 }
 
 int TModuleTable::suma_request(int slot) {
@@ -205,7 +221,8 @@ int TModuleTable::suma_request(int slot) {
     return static_cast<int>(requests.size());
 }
 
-bool TModuleTable::add_new_request(int slot, int index, bool modify, const TRequestDialogValues& v) {
+bool TModuleTable::add_new_request(int slot, int index, bool modify,
+                                   const TRequestDialogValues& v) {
     TModuleSlot& s = slots_[slot];
     Treqhard& r = s.host->requests[index];
     r.board = v.board.size() > max_board_length - 1 ? v.board.substr(0, max_board_length) : v.board;
@@ -243,7 +260,8 @@ bool TModuleTable::add_new_request(int slot, int index, bool modify, const TRequ
     if (modify) {
         if (r.nodo_request) r.nodo_request->text = r.name;
     } else if (s.tree_node) {
-        r.nodo_request = s.tree_node->add_child(r.name, tree_image::request_base + 1 + v.type_index);
+        r.nodo_request =
+            s.tree_node->add_child(r.name, tree_image::request_base + 1 + v.type_index);
     }
     return true;
 }
@@ -255,7 +273,8 @@ void TModuleTable::add_global(std::string name, std::string value) {
 bool TModuleTable::export_code(std::string file_name, int slot, TAsker& asker) {
     if (!in_use(slot)) return false;
     if (std::filesystem::path(file_name).extension().empty()) file_name += ".scp7";
-    if (file_exists(file_name) && !asker.ask_yes_no("File Exists,Do you want save this file?", "Export Code"))
+    if (file_exists(file_name) &&
+        !asker.ask_yes_no("File Exists,Do you want save this file?", "Export Code"))
         return false;
     const TModuleSlot& s = slots_[slot];
     write_file_replacing(file_name, code_file_text(s.card->caption, s.host->Code_, s.host->requests,
@@ -271,7 +290,8 @@ int TModuleTable::import_code(const std::string& file_name) {
     if (std::string_view(root.name()) != "CODE" || !root.attribute("Title")) return -1;
 
     std::string title = root.attribute("Title").value();
-    for (int k = 1; dame_idcodigo(title) >= 0; ++k) title += "(" + std::to_string(k) + ")";
+    for (int k = 1; dame_idcodigo(title) >= 0; ++k)
+        title += "(" + std::to_string(k) + ")";
     const int index = fill_slot(title, std::string(), std::string());
     if (index < 0) return index;
     for (const pugi::xml_node& child : root.children()) {
@@ -299,7 +319,8 @@ void TModuleTable::Clear() {
 void TModuleTable::cerrar_proyecto() {
     if (software_codes_) tree_.delete_node(software_codes_);
     software_codes_ = nullptr;
-    for (TModuleSlot& s : slots_) s = TModuleSlot();
+    for (TModuleSlot& s : slots_)
+        s = TModuleSlot();
     count_ = 0;
 }
 

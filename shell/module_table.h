@@ -36,7 +36,7 @@ struct TModuleSlot {
 // What the request dialog holds when it creates or changes a request.
 struct TRequestDialogValues {
     std::string board, name, type_text;
-    int type_index = 0; // 0 ENCODER .. 3 DISPLAY
+    int type_index = 0;                  // 0 ENCODER .. 3 DISPLAY
     std::string in1, in2, out1, display; // number boxes; empty reads as 0
     bool extra = false;
     bool iocp_offset_button = false;

@@ -35,7 +35,8 @@ void append_modules(std::string& out, const TModuleTable& modules, char separato
     for (int i = 0; i < modules.cont_codigos(); ++i) {
         if (!modules.in_use(i)) continue;
         const TCodeModule& m = *modules.slot(i).host;
-        out += "\t\t<Code Title=\"" + escape_attribute(m.name_code) + "\" request=\"0\" encrypted=\"0\">\r\n";
+        out += "\t\t<Code Title=\"" + escape_attribute(m.name_code) +
+               "\" request=\"0\" encrypted=\"0\">\r\n";
         out += "\t\t\t<PASCAL><![CDATA[";
         append_module_text(out, m.Code_);
         out += "\r\n\t\t\t]]></PASCAL>\r\n";
@@ -64,17 +65,24 @@ pugi::xml_node TProjectDocument::project() const {
     return std::string_view(root.name()) == "Project" ? root : pugi::xml_node();
 }
 
-std::string TProjectDocument::title() const { return project().attribute("Title").value(); }
+std::string TProjectDocument::title() const {
+    return project().attribute("Title").value();
+}
 
-std::int32_t TProjectDocument::version() const { return int_value(project().attribute("version")); }
+std::int32_t TProjectDocument::version() const {
+    return int_value(project().attribute("version"));
+}
 
 std::string TProjectDocument::description() const {
     pugi::xml_node last;
-    for (const pugi::xml_node& d : project().children("Description")) last = d;
+    for (const pugi::xml_node& d : project().children("Description"))
+        last = d;
     return trim(element_text(last));
 }
 
-std::string sacar_titulo(const std::string& file_name) { return TProjectDocument::from_file(file_name).title(); }
+std::string sacar_titulo(const std::string& file_name) {
+    return TProjectDocument::from_file(file_name).title();
+}
 
 std::int32_t sacar_version(const std::string& file_name) {
     return TProjectDocument::from_file(file_name).version();
@@ -89,8 +97,8 @@ std::string project_file_text(const TProjectFileContent& c) {
     out += "<Project Title=\"" + escape_attribute(c.title) + "\" version=\"72\">\r\n";
     out += c.connections.connections_text();
     for (const Tglobales& g : c.modules.globales())
-        out += "\t<Globals name=\"" + escape_attribute(g.name) + "\" value=\"" + escape_attribute(g.value) +
-               "\"></Globals>\r\n";
+        out += "\t<Globals name=\"" + escape_attribute(g.name) + "\" value=\"" +
+               escape_attribute(g.value) + "\"></Globals>\r\n";
     append_modules(out, c.modules, c.decimal_separator);
     append_description(out, c.description);
     out += "</Project>\r\n";

@@ -23,7 +23,8 @@ std::string folder_of(const std::string& file_name) {
 
 } // namespace
 
-TPROYECTOS::TPROYECTOS(TShell& shell, THardwareTree& tree, TConnectionTable& connections, TModuleTable& modules)
+TPROYECTOS::TPROYECTOS(TShell& shell, THardwareTree& tree, TConnectionTable& connections,
+                       TModuleTable& modules)
     : shell_(shell), tree_(tree), connections_(connections), modules_(modules) {}
 
 void TPROYECTOS::add_project_node(const std::string& title) {
@@ -88,8 +89,8 @@ void TPROYECTOS::save_to(const std::string& file_name) {
     if (file_exists(file_name)) copy_file_replacing(file_name, file_name + ".backup");
     for (int i = 0; i < modules_.cont_codigos(); ++i)
         if (modules_.in_use(i)) modules_.slot(i).host->Code_ = trim(modules_.slot(i).host->Code_);
-    write_file_replacing(file_name, project_file_text({page.name, page.description, connections_, modules_,
-                                                       shell_.decimal_separator}));
+    write_file_replacing(file_name, project_file_text({page.name, page.description, connections_,
+                                                       modules_, shell_.decimal_separator}));
     shell_.modified = false;
 }
 

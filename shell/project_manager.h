@@ -23,7 +23,8 @@ struct TProjectPage {
 
 class TPROYECTOS {
 public:
-    TPROYECTOS(TShell& shell, THardwareTree& tree, TConnectionTable& connections, TModuleTable& modules);
+    TPROYECTOS(TShell& shell, THardwareTree& tree, TConnectionTable& connections,
+               TModuleTable& modules);
 
     const std::string& project_file() const { return project_file_; }
     TTreeNode* project_node() const { return project_node_; }

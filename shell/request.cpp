@@ -5,7 +5,8 @@
 namespace veltran {
 namespace {
 
-constexpr std::array<std::string_view, 5> type_texts = {"", "ENCODER", "INPUT", "OUTPUT", "DISPLAY"};
+constexpr std::array<std::string_view, 5> type_texts = {"", "ENCODER", "INPUT", "OUTPUT",
+                                                        "DISPLAY"};
 
 } // namespace
 

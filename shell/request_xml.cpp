@@ -5,7 +5,9 @@
 namespace veltran {
 namespace {
 
-std::uint8_t byte_value(const pugi::xml_attribute& a) { return static_cast<std::uint8_t>(int_value(a)); }
+std::uint8_t byte_value(const pugi::xml_attribute& a) {
+    return static_cast<std::uint8_t>(int_value(a));
+}
 
 void read_if_present(const pugi::xml_node& e, const char* name, std::int32_t& field) {
     if (const pugi::xml_attribute a = e.attribute(name)) field = int_value(a);
@@ -97,7 +99,9 @@ void add_numbers(TLineBuilder& line, const Treqhard& r) {
 void add_extra(TLineBuilder& line, const Treqhard& r) {
     line.add("iocp", r.iocp_sel);
     if (r.iocp_sel) line.add("iocp_offset", r.iocp_offset);
-    line.add("iocp_conn", r.iocp_conn);
+    // The reader drops the connection of an unbound request, so it is written
+    // as 0: a file read and written again stays the same.
+    line.add("iocp_conn", r.iocp_sel ? r.iocp_conn : 0);
     line.add("ifly", r.ifly_sel);
     if (r.ifly_sel) line.add("ifly_offset", r.ifly_offset);
     switch (r.tipo) {
@@ -154,7 +158,8 @@ Treqhard read_request(const pugi::xml_node& e) {
 std::string request_line(const Treqhard& r, char decimal_separator) {
     TLineBuilder line(decimal_separator);
     if (r.tipo == req_none) {
-        for (const auto& [name, value] : r.foreign_attributes) line.add(name, value);
+        for (const auto& [name, value] : r.foreign_attributes)
+            line.add(name, value);
         return line.finish();
     }
     line.add("type", request_type_text(static_cast<TRequestType>(r.tipo)));

@@ -44,9 +44,13 @@ template <typename Reference> std::string escape(std::string_view s, Reference r
 
 } // namespace
 
-std::string escape_attribute(std::string_view value) { return escape(value, attribute_reference); }
+std::string escape_attribute(std::string_view value) {
+    return escape(value, attribute_reference);
+}
 
-std::string escape_text(std::string_view text) { return escape(text, text_reference); }
+std::string escape_text(std::string_view text) {
+    return escape(text, text_reference);
+}
 
 std::string escape_cdata(std::string_view text) {
     std::string out;
@@ -66,7 +70,8 @@ std::string escape_cdata(std::string_view text) {
 std::string element_text(const pugi::xml_node& node) {
     std::string text;
     for (const pugi::xml_node& child : node.children())
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) text += child.value();
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            text += child.value();
     return text;
 }
 

@@ -1,14 +1,9 @@
 // veltran project show FILE | project resave FILE OUT
 #include "apps/cli/cli_command.h"
 #include "engine/text.h"
-#include "shell/card_list.h"
-#include "shell/connection_table.h"
 #include "shell/file_io.h"
-#include "shell/module_table.h"
 #include "shell/project_file.h"
-#include "shell/project_manager.h"
-#include "shell/shell_state.h"
-#include "shell/tree_model.h"
+#include "shell/project_model.h"
 
 #include <cstdio>
 #include <iostream>
@@ -16,36 +11,27 @@
 namespace veltran::cli {
 namespace {
 
-// The project model the editor keeps, without windows.
-struct TProjectModel {
-    TShell shell;
-    THardwareTree tree;
-    TCardList connection_cards = make_connection_card_list();
-    TCardList module_cards{{"", ""}};
-    TConnectionTable connections{shell, tree, connection_cards};
-    TModuleTable modules{shell, tree, module_cards};
-    TPROYECTOS project{shell, tree, connections, modules};
-
-    // False, with a message, when the file loads nothing.
-    bool load(const std::string& file) {
-        shell.read_version();
-        shell.init_globals();
-        try {
-            project.cargar_proyecto(file);
-        } catch (const TFileError& e) {
-            std::fprintf(stderr, "veltran: %s\n", e.what());
-            return false;
-        }
-        if (project.project_node()) return true;
-        std::fprintf(stderr, "veltran: %s is not a project file (it has no Project element with a Title)\n",
-                     file.c_str());
+// False, with a message, when the file loads nothing.
+bool load(TProjectModel& model, const std::string& file) {
+    model.shell.read_version();
+    model.shell.init_globals();
+    try {
+        model.project.cargar_proyecto(file);
+    } catch (const TFileError& e) {
+        std::fprintf(stderr, "veltran: %s\n", e.what());
         return false;
     }
-};
+    if (model.project.project_node()) return true;
+    std::fprintf(stderr,
+                 "veltran: %s is not a project file (it has no Project element with a Title)\n",
+                 file.c_str());
+    return false;
+}
 
 void print_tree(const TTreeNode& node, int depth) {
     for (const auto& child : node.children()) {
-        std::cout << std::string(2 * depth + 2, ' ') << child->text << " [" << child->image << "]\n";
+        std::cout << std::string(2 * depth + 2, ' ') << child->text << " [" << child->image
+                  << "]\n";
         print_tree(*child, depth + 1);
     }
 }
@@ -53,14 +39,14 @@ void print_tree(const TTreeNode& node, int depth) {
 void print_card(const TCardList& list, const TCard& card) {
     std::cout << "  " << card.caption << " [" << card.image << "]";
     for (std::size_t i = 0; i < card.items.size(); ++i)
-        std::cout << (i ? ", " : ": ") << list.item_captions()[i] << (list.item_captions()[i].empty() ? "" : " ")
-                  << card.items[i];
+        std::cout << (i ? ", " : ": ") << list.item_captions()[i]
+                  << (list.item_captions()[i].empty() ? "" : " ") << card.items[i];
     std::cout << '\n';
 }
 
 void print_request(const Treqhard& r) {
-    std::cout << "    request " << (r.tipo_text.empty() ? "?" : r.tipo_text) << " \"" << r.name << "\" board "
-              << r.board;
+    std::cout << "    request " << (r.tipo_text.empty() ? "?" : r.tipo_text) << " \"" << r.name
+              << "\" board " << r.board;
     switch (r.tipo) {
     case req_encoder: std::cout << " inputs " << int(r.in1) << "," << int(r.in2); break;
     case req_input: std::cout << " input " << int(r.in1); break;
@@ -75,35 +61,41 @@ void print_request(const Treqhard& r) {
 
 int show(const std::string& file) {
     TProjectModel model;
-    if (!model.load(file)) return 1;
+    if (!load(model, file)) return 1;
     std::cout << "Project: " << model.project.page.name << "\n"
-              << "File version: " << sacar_version(file) << (model.shell.modified ? " (modified)" : "") << "\n"
+              << "File version: " << sacar_version(file)
+              << (model.shell.modified ? " (modified)" : "") << "\n"
               << "Folder: " << model.project.page.folder << "\n"
               << "Connections:\n";
-    for (const auto& card : model.connection_cards.cards()) print_card(model.connection_cards, *card);
+    for (const auto& card : model.connection_cards.cards())
+        print_card(model.connection_cards, *card);
     std::cout << "Globals:\n";
-    for (const Tglobales& g : model.modules.globales()) std::cout << "  " << g.name << " = " << g.value << '\n';
+    for (const Tglobales& g : model.modules.globales())
+        std::cout << "  " << g.name << " = " << g.value << '\n';
     std::cout << "Modules:\n";
     for (int i = 0; i < model.modules.cont_codigos(); ++i) {
         if (!model.modules.in_use(i)) continue;
         const TModuleSlot& slot = model.modules.slot(i);
-        std::cout << "  " << i << ": " << slot.host->name_code << (slot.encrypted ? " (encrypted)" : "") << ", "
-                  << slot.host->Code_.size() << " characters\n";
+        std::cout << "  " << i << ": " << slot.host->name_code
+                  << (slot.encrypted ? " (encrypted)" : "") << ", " << slot.host->Code_.size()
+                  << " characters\n";
         for (const Treqhard& r : slot.host->requests)
             if (!r.borrado) print_request(r);
     }
     std::cout << "Description:\n";
-    for (std::string_view line : split_lines(model.project.page.description)) std::cout << "  " << line << '\n';
+    for (std::string_view line : split_lines(model.project.page.description))
+        std::cout << "  " << line << '\n';
     std::cout << "Hardware tree:\n";
     print_tree(model.tree.root(), 0);
     std::cout << "Log:\n";
-    for (const std::string& line : model.shell.log_list()) std::cout << "  " << line << '\n';
+    for (const std::string& line : model.shell.log_list())
+        std::cout << "  " << line << '\n';
     return 0;
 }
 
 int resave(const std::string& file, const std::string& out) {
     TProjectModel model;
-    if (!model.load(file)) return 1;
+    if (!load(model, file)) return 1;
     try {
         model.project.save_to(out);
     } catch (const TFileError& e) {

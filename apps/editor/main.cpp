@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     shell.app_folder = QCoreApplication::applicationDirPath().toStdString() + "/";
     shell.init_globals();
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
     const veltran::TStartMode mode = veltran::parse_command_line(args);
     shell.debug_page_visible = mode.debug_page;
     veltran::TMainWindow window(shell, "VELTRAN7");
