@@ -266,6 +266,21 @@ bool TModuleTable::add_new_request(int slot, int index, bool modify,
     return true;
 }
 
+void TModuleTable::delete_request(const TTreeNode* request_node, TAsker& asker) {
+    if (!request_node || !request_node->parent()) return;
+    const int slot = get_id(request_node->parent()->text);
+    if (slot < 0) return;
+    const std::string name = request_node->text; // the node may go away below
+    for (Treqhard& r : slots_[slot].host->requests) {
+        if (r.borrado || r.name != name) continue;
+        if (!asker.ask_yes_no("Do you want delete this Request?", "Delete Request")) continue;
+        r.borrado = true;
+        tree_.delete_node(r.nodo_request);
+        r.nodo_request = nullptr;
+        shell_.modified = true;
+    }
+}
+
 void TModuleTable::add_global(std::string name, std::string value) {
     globals_.push_back(Tglobales{std::move(name), std::move(value)});
 }

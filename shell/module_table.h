@@ -88,6 +88,9 @@ public:
     bool esta_request(int slot, std::string_view name) const;
     int suma_request(int slot);
     bool add_new_request(int slot, int index, bool modify, const TRequestDialogValues& values);
+    // Asks for every request of the node's module that has the node's name,
+    // and marks the confirmed ones deleted.
+    void delete_request(const TTreeNode* request_node, TAsker& asker);
     void add_global(std::string name, std::string value);
     void encrypt_code(int slot, bool flag) { slots_[slot].encrypted = flag; }
     // Returns false when nothing was written (declined, or no such module).

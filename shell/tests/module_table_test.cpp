@@ -97,6 +97,30 @@ TEST_F(ModuleTable, DeletedRequestDoesNotBlockItsName) {
     EXPECT_FALSE(modules().esta_request(slot, "Gear"));
 }
 
+TEST_F(ModuleTable, DeleteRequestMarksEveryConfirmedRequestOfThatName) {
+    const int slot = modules().add_newcode("M");
+    add_request(slot, "SW");
+    add_request(slot, "SW");
+    add_request(slot, "OTHER");
+    struct Count : TAsker {
+        int asked = 0;
+        bool ask_yes_no(std::string_view text, std::string_view caption) override {
+            EXPECT_EQ(text, "Do you want delete this Request?");
+            EXPECT_EQ(caption, "Delete Request");
+            return ++asked == 1; // yes to the first, no to the second
+        }
+    } answers;
+    model.shell.modified = false;
+    modules().delete_request(modules().slot(slot).host->requests[0].nodo_request, answers);
+    const auto& requests = modules().slot(slot).host->requests;
+    EXPECT_EQ(answers.asked, 2);
+    EXPECT_TRUE(requests[0].borrado);
+    EXPECT_FALSE(requests[1].borrado);
+    EXPECT_FALSE(requests[2].borrado);
+    EXPECT_EQ(modules().slot(slot).tree_node->children().size(), 2u);
+    EXPECT_TRUE(model.shell.modified);
+}
+
 TEST_F(ModuleTable, RequestFromTheDialog) {
     const int slot = modules().add_newcode("M");
     const int index = modules().suma_request(slot) - 1;
