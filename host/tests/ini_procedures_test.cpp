@@ -114,6 +114,15 @@ TEST_F(IniProcedures, KeepsTheEncodingOfTheFile) {
     EXPECT_EQ(file_text("ansi.ini"), "[Caf\xE9]\nname=cr\xEApe\n");
 }
 
+TEST_F(IniProcedures, KeepsThePermissionsOfTheFile) {
+    write_file("private.ini", "[A]\nx=1\n");
+    const fs::perms owner_only = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(in_folder("private.ini"), owner_only);
+    write_ini_file(caller(), "private.ini", "A", "x", "2");
+    EXPECT_EQ(file_text("private.ini"), "[A]\nx=2\n");
+    EXPECT_EQ(fs::status(in_folder("private.ini")).permissions(), owner_only);
+}
+
 TEST_F(IniProcedures, WritesThroughALinkIntoItsTarget) {
     write_file("target.ini", "[A]\nx=1\n");
     fs::create_symlink(in_folder("target.ini"), in_folder("link.ini"));
