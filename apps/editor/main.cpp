@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     shell.app_folder = QCoreApplication::applicationDirPath().toStdString() + "/";
     shell.init_globals();
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
     veltran::THardwareTree hardware_tree; // until the main window shows it
     const auto boards = veltran::start_board_manager(shell, args, hardware_tree, "VELTRAN7");
     if (!boards) return 2;
