@@ -18,14 +18,7 @@
 
 namespace veltran::cli {
 
-extern const char boards_usage[] = "veltran boards list [--sim-boards FILE]\n"
-                                   "veltran boards sim FILE [--for SECONDS] [--sim-trace]";
-
-int run_boards(const TArgs& args);
-
 namespace {
-
-const TCommandGroup boards_group{"boards", boards_usage, run_boards};
 
 constexpr int configuration_wait_ms = 1000;
 
@@ -120,7 +113,7 @@ void print_nodes(TUSBGEST& boards, const TTreeNode& node, int depth) {
 int list_boards(TArgs args) {
     THeadlessBoards headless;
     if (!headless.open(args)) return 2;
-    if (!args.empty()) return usage_error(boards_group);
+    if (!args.empty()) return usage_error("boards");
     headless.wait_for_listing();
     TUSBGEST& boards = headless.boards();
     if (boards.board_count() == 0) {
@@ -150,14 +143,14 @@ int play_simulation(TArgs args) {
         if (args[i] != "--for") {
             rest.push_back(args[i]);
         } else if (i + 1 == args.size() || !read_seconds(args[++i], milliseconds)) {
-            return usage_error(boards_group);
+            return usage_error("boards");
         }
     }
-    if (rest.empty() || rest[0].starts_with("--")) return usage_error(boards_group);
+    if (rest.empty() || rest[0].starts_with("--")) return usage_error("boards");
     rest[0] = "--sim-boards=" + rest[0];
     THeadlessBoards headless;
     if (!headless.open(rest)) return 2;
-    if (!rest.empty()) return usage_error(boards_group);
+    if (!rest.empty()) return usage_error("boards");
     TPrintedEvents events;
     headless.boards().set_events(&events);
     headless.wait_for_listing();
@@ -170,11 +163,11 @@ int play_simulation(TArgs args) {
 } // namespace
 
 int run_boards(const TArgs& args) {
-    if (args.empty()) return usage_error(boards_group);
+    if (args.empty()) return usage_error("boards");
     const TArgs rest(args.begin() + 1, args.end());
     if (args[0] == "list") return list_boards(rest);
     if (args[0] == "sim") return play_simulation(rest);
-    return usage_error(boards_group);
+    return usage_error("boards");
 }
 
 } // namespace veltran::cli

@@ -9,7 +9,6 @@ namespace veltran::cli {
 
 int run_version(const TArgs& args);
 int run_boards(const TArgs& args);
-extern const char boards_usage[];
 int run_project(const TArgs& args);
 
 namespace {
@@ -17,7 +16,10 @@ namespace {
 // Every command group; a group lives in a file of its own.
 const TCommandGroup groups[] = {
     {"--version", "veltran --version", run_version},
-    {"boards", boards_usage, run_boards},
+    {"boards",
+     "veltran boards list [--sim-boards FILE]\n"
+     "veltran boards sim FILE [--for SECONDS] [--sim-trace]",
+     run_boards},
     {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
 };
 
