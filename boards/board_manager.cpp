@@ -78,15 +78,24 @@ std::shared_ptr<ThidComponent> TUSBGEST::record_of(const THidDevice& device) con
 }
 
 void TUSBGEST::recibir_datos(THidDevice& device, std::span<const std::uint8_t> data) {
-    // Held for the whole decoding: a script event may let a device change
-    // replace the list before the decoding is done.
-    const std::shared_ptr<ThidComponent> board = record_of(device);
+    std::shared_ptr<ThidComponent> board = record_of(device);
     if (!board) {
         shell_.add_log(log_error_boards, "Board not found \"" + device.serial() + "\"");
         return;
     }
+    take_report(std::move(board), data);
+}
+
+void TUSBGEST::decode_report(std::size_t index, std::span<const std::uint8_t> data) {
+    if (index < lista_tarjetas_.size()) take_report(lista_tarjetas_[index], data);
+}
+
+// The record is held for the whole decoding: a script event may let a device
+// change replace the list before the decoding is done.
+void TUSBGEST::take_report(std::shared_ptr<ThidComponent> board,
+                           std::span<const std::uint8_t> data) {
     if (data.size() < report_data_size) {
-        shell_.add_debug("DataError=" + device.serial() + " short report of " +
+        shell_.add_debug("DataError=" + board->sn + " short report of " +
                          std::to_string(data.size()) + " bytes");
         return;
     }

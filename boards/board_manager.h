@@ -80,8 +80,9 @@ public:
     std::int32_t devolver_adc(std::string_view sn, std::int32_t nadc) const;
 
     // ---- report decoding
-    // Decodes the report in the record's `lectura64`.
-    void procesar_lectura(ThidComponent& board);
+    // One input report (data bytes after the report ID) of the board at
+    // `index`, decoded as if its device had handed it over.
+    void decode_report(std::size_t index, std::span<const std::uint8_t> data);
 
 private:
     struct TDeviceRecord {
@@ -91,6 +92,9 @@ private:
 
     bool enumerar_tarjeta(const THidDeviceInfo& info, int index);
     void recibir_datos(THidDevice& device, std::span<const std::uint8_t> data);
+    void take_report(std::shared_ptr<ThidComponent> board, std::span<const std::uint8_t> data);
+    // Decodes the report in the record's `lectura64`.
+    void procesar_lectura(ThidComponent& board);
     void error_datos(THidDevice& device, int error);
     void discard_list();
     std::shared_ptr<ThidComponent> record_of(const THidDevice& device) const;
@@ -103,12 +107,13 @@ private:
     void procesar_displays(ThidComponent& board, int address);
     void send_adc_enable(ThidComponent& board);
 
-    void decode_inputs(ThidComponent& board);
-    void decode_main_adcs(ThidComponent& board);
-    void decode_expansion_adcs(ThidComponent& board, int address);
-    void decode_configuration(ThidComponent& board);
-    void decode_board_axes(ThidComponent& board);
-    void decode_group(ThidComponent& board, std::string& stored, std::size_t first, int kind);
+    void decode_inputs(ThidComponent& board, const TReportData& d);
+    void decode_main_adcs(ThidComponent& board, const TReportData& d);
+    void decode_expansion_adcs(ThidComponent& board, const TReportData& d, int address);
+    void decode_configuration(ThidComponent& board, const TReportData& d);
+    void decode_board_axes(ThidComponent& board, const TReportData& d);
+    void decode_group(ThidComponent& board, std::string& stored, const TReportData& d,
+                      std::size_t first, int kind);
     void comparar_entradas(std::string_view old, std::string_view nuevo, int kind,
                            const ThidComponent& board);
     void cambio_adc(std::int32_t old, std::int32_t nuevo, int axis, ThidComponent& board);

@@ -22,48 +22,50 @@ constexpr char unknown_inputs[max_inputs + 1] =
 
 } // namespace
 
+// Decodes a copy of the report: the events it raises may let the next report
+// of this board into `lectura64` before the decoding is done.
 void TUSBGEST::procesar_lectura(ThidComponent& board) {
-    const TReportData& d = board.lectura64;
+    const TReportData d = board.lectura64;
     if (board.esjoy) {
-        decode_board_axes(board);
-        decode_group(board, board.joy_botones, joystick_button_group.first, joystick_buttons);
+        decode_board_axes(board, d);
+        decode_group(board, board.joy_botones, d, joystick_button_group.first, joystick_buttons);
         update_version(board, d[30], d[31]);
         return;
     }
     if (board.es_adcser) {
         update_version(board, d[16], d[17]);
-        decode_board_axes(board);
+        decode_board_axes(board, d);
         return;
     }
     switch (d[0]) {
     case report_type::inputs:
-        if (d[1] == 0) decode_inputs(board);
+        if (d[1] == 0) decode_inputs(board, d);
         break;
     case report_type::adc:
-        if (d[1] == 0) decode_main_adcs(board);
-        if (d[1] >= first_servo_adc && d[1] <= last_servo_adc) decode_expansion_adcs(board, d[1]);
+        if (d[1] == 0) decode_main_adcs(board, d);
+        if (d[1] >= first_servo_adc && d[1] <= last_servo_adc)
+            decode_expansion_adcs(board, d, d[1]);
         break;
     case report_type::motor_feedback:
         if (windows_) windows_->motor_feedback(d[1], d[2]);
         break;
-    case report_type::configuration: decode_configuration(board); break;
+    case report_type::configuration: decode_configuration(board, d); break;
     default: break;
     }
 }
 
-void TUSBGEST::decode_inputs(ThidComponent& board) {
+void TUSBGEST::decode_inputs(ThidComponent& board, const TReportData& d) {
     for (const TInputGroup& g : input_layout)
-        decode_group(board, board.talux_exp[static_cast<std::size_t>(g.address)].entradas, g.first,
-                     g.address);
+        decode_group(board, board.talux_exp[static_cast<std::size_t>(g.address)].entradas, d,
+                     g.first, g.address);
 }
 
-void TUSBGEST::decode_group(ThidComponent& board, std::string& stored, std::size_t first,
-                            int kind) {
+void TUSBGEST::decode_group(ThidComponent& board, std::string& stored, const TReportData& d,
+                            std::size_t first, int kind) {
     const auto count = static_cast<std::size_t>(input_count(kind));
-    const std::uint8_t* bytes = board.lectura64.data() + first;
+    const std::uint8_t* bytes = d.data() + first;
     std::uint8_t* last = board.input_bytes.data() + first;
     if (!stored.empty() && std::memcmp(bytes, last, count / 8) == 0) return;
-    std::memcpy(last, bytes, count / 8);
     char nuevo[max_inputs];
     bits_to_string(bytes, static_cast<int>(count), nuevo);
     // The events may decode another report into this record before they
@@ -73,6 +75,7 @@ void TUSBGEST::decode_group(ThidComponent& board, std::string& stored, std::size
     std::memcpy(old, stored.data(), old_size);
     comparar_entradas({old, old_size}, {nuevo, count}, kind, board);
     stored.assign(nuevo, count);
+    std::memcpy(last, bytes, count / 8);
 }
 
 void TUSBGEST::comparar_entradas(std::string_view old, std::string_view nuevo, int kind,
@@ -94,8 +97,7 @@ void TUSBGEST::comparar_entradas(std::string_view old, std::string_view nuevo, i
     if (windows_) windows_->inputs_arrived(name, nuevo);
 }
 
-void TUSBGEST::decode_board_axes(ThidComponent& board) {
-    const TReportData& d = board.lectura64;
+void TUSBGEST::decode_board_axes(ThidComponent& board, const TReportData& d) {
     for (std::size_t k = 1; k <= board_axes; ++k) {
         const std::int32_t value =
             round_to_step(axis_value(d[2 * k - 2], d[2 * k - 1]), board.joy_ejes_round[k]);
@@ -103,8 +105,7 @@ void TUSBGEST::decode_board_axes(ThidComponent& board) {
     }
 }
 
-void TUSBGEST::decode_main_adcs(ThidComponent& board) {
-    const TReportData& d = board.lectura64;
+void TUSBGEST::decode_main_adcs(ThidComponent& board, const TReportData& d) {
     auto& last = board.talux_exp[own_slot].adcs_servos;
     for (std::size_t k = 1; k <= main_axes; ++k) {
         const std::int32_t value =
@@ -114,8 +115,7 @@ void TUSBGEST::decode_main_adcs(ThidComponent& board) {
     }
 }
 
-void TUSBGEST::decode_expansion_adcs(ThidComponent& board, int address) {
-    const TReportData& d = board.lectura64;
+void TUSBGEST::decode_expansion_adcs(ThidComponent& board, const TReportData& d, int address) {
     auto& adcs = board.talux_exp[static_cast<std::size_t>(address)].adcs_servos;
     for (std::size_t k = 1; k <= expansion_adcs; ++k)
         adcs[k - 1] = axis_value(d[2 * k], d[2 * k + 1]);
@@ -129,8 +129,7 @@ void TUSBGEST::cambio_adc(std::int32_t old, std::int32_t nuevo, int axis, ThidCo
     if (windows_) windows_->adc_arrived(name, axis, nuevo);
 }
 
-void TUSBGEST::decode_configuration(ThidComponent& board) {
-    const TReportData& d = board.lectura64;
+void TUSBGEST::decode_configuration(ThidComponent& board, const TReportData& d) {
     board.leido_conf = true;
     for (int a = 0; a < expansion_count; ++a) {
         TTaluxExp& slot = board.talux_exp[static_cast<std::size_t>(a)];

@@ -124,15 +124,11 @@ struct TRig {
 void decode(benchmark::State& state, std::string_view board, std::size_t index,
             const std::array<TReportData, 2>& reports) {
     TRig rig(board);
-    ThidComponent& record = rig.boards->board(index);
-    record.lectura64 = reports[1];
-    rig.boards->procesar_lectura(record);
+    rig.boards->decode_report(index, reports[1]);
     std::size_t i = 0;
     const long before = allocations.load();
-    for (auto _ : state) {
-        record.lectura64 = reports[i++ & 1];
-        rig.boards->procesar_lectura(record);
-    }
+    for (auto _ : state)
+        rig.boards->decode_report(index, reports[i++ & 1]);
     const double reports_done = static_cast<double>(state.iterations());
     state.counters["reports/s"] = benchmark::Counter(reports_done, benchmark::Counter::kIsRate);
     state.counters["allocs/report"] =

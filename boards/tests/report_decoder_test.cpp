@@ -272,6 +272,34 @@ TEST(ReportDecoder, ADeviceChangeInsideAnInputEventLeavesTheDecodingSound) {
     EXPECT_TRUE(f.boards->board(0).talux_exp[64].entradas.empty());
 }
 
+TEST(ReportDecoder, AReportOfTheSameBoardDecodedInsideAnEventLeavesTheStateConsistent) {
+    // Two devices with one serial report into one record; the event handler
+    // pumps the event loop, as every log line does, so the twin's report is
+    // decoded while the first one's events run.
+    THidDeviceInfo second = board_info(M, 0xDDD0);
+    second.path += ":second";
+    TBoardsFixture f{{board_info(M, 0xDDD0), second}};
+    f.report(M, TReportData{});
+    auto& first = *f.hid->opened[f.hid->opened.size() - 2];
+    auto& twin = *f.hid->opened.back();
+    int depth = 0;
+    f.events.on_input = [&] {
+        if (depth++ == 0) settle();
+    };
+    twin.send(data_of({{62, 0x40}}));
+    first.send(data_of({{62, 0x80}}));
+    settle();
+    // Each report was decoded against what was stored when it began, and the
+    // stored string and the byte cache agree with the last one stored.
+    const ThidComponent& board = f.boards->board(0);
+    const std::string stored = board.talux_exp[64].entradas;
+    EXPECT_TRUE(stored == bits(16, {1}) || stored == bits(16, {2})) << stored;
+    f.events.lines.clear();
+    f.events.on_input = nullptr;
+    f.report(M, stored == bits(16, {1}) ? data_of({{62, 0x80}}) : data_of({{62, 0x40}}));
+    EXPECT_TRUE(f.events.lines.empty());
+}
+
 TEST(ReportDecoder, ReadErrorsGoToTheDebugPage) {
     struct TDebugView : TLogView {
         std::vector<std::string> debug;
