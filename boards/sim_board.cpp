@@ -319,11 +319,6 @@ bool TSimBoard::set_input(int address, int n, bool level) {
     return true;
 }
 
-bool TSimBoard::input(int address, int n) const {
-    const TInputGroup* group = input_group(spec_.kind, address);
-    return group && n >= 1 && n <= group->count && bit_of(input_bytes_.data() + group->first, n);
-}
-
 bool TSimBoard::set_axis(int address, int k, int value) {
     const TSimReach reach = sim_reach(spec_, address);
     if (k < 1 || k > reach.axes || value < 0 || value > reach.max_axis_value) return false;

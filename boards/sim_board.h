@@ -69,7 +69,6 @@ public:
     // sends the report the real board sends for it.
     bool set_input(int address, int n, bool level);
     bool set_axis(int address, int k, int value);
-    bool input(int address, int n) const;
 
     // What the board shows.
     bool output(int address, int n) const;

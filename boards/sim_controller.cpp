@@ -1,7 +1,6 @@
 #include "boards/sim_controller.h"
 
 #include "boards/board_kinds.h"
-#include "engine/text.h"
 
 #include <algorithm>
 
@@ -48,12 +47,6 @@ TSimController::TSimController(TSimSetup setup, TSimTrace trace)
 
 TSimController::~TSimController() {
     check_in_all();
-}
-
-TSimBoard* TSimController::find_board(std::string_view serial) {
-    for (TSlot& slot : slots_)
-        if (same_text_ignoring_case(slot.board->serial(), serial)) return slot.board.get();
-    return nullptr;
 }
 
 std::string TSimController::path_of(const TSlot& slot) const {

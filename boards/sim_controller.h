@@ -22,8 +22,6 @@ public:
 
     std::size_t board_count() const { return slots_.size(); }
     TSimBoard& board(std::size_t index) { return *slots_[index].board; }
-    // By serial, case-insensitive; nothing for an unknown serial.
-    TSimBoard* find_board(std::string_view serial);
 
     // The board leaves or returns; the program sees a device change.
     void unplug(std::size_t index);
