@@ -31,13 +31,13 @@ struct TKindFlags {
 // The flags of a board with these HID ids, or nothing for any other device.
 std::optional<TKindFlags> kind_flags(std::uint16_t vendor, std::uint16_t product);
 
-// Images of the hardware tree's board and expansion nodes.
+// Images of the hardware tree's board and expansion nodes (the "Hardware"
+// node above them is tree_image::hardware).
 namespace board_image {
 inline constexpr int main = 0;
 inline constexpr int inputs = 1;
 inline constexpr int outputs = 2;
 inline constexpr int displays = 4;
-inline constexpr int hardware = 5;
 inline constexpr int joystick = 17;
 inline constexpr int bootloader = 18;
 inline constexpr int servo_adc = 19;

@@ -152,7 +152,7 @@ void TUSBGEST::listar_tarjetas() {
     if (nodo_hardware_) nodo_hardware_->delete_children();
     for (std::size_t i = 0; i < lista_tarjetas_.size(); ++i) {
         ThidComponent& board = *lista_tarjetas_[i];
-        if (!nodo_hardware_) nodo_hardware_ = t_hardware->add("Hardware", board_image::hardware);
+        if (!nodo_hardware_) nodo_hardware_ = t_hardware->add("Hardware", tree_image::hardware);
         const std::string serial = board.Hiddev->serial();
         const TSerialKind* kind = serial_kind(serial);
         if (!kind) continue;
