@@ -1,7 +1,7 @@
 #include "engine/variant.h"
 
 #include "engine/codepage.h"
-#include "engine/script_error.h"
+#include "engine/script_exception.h"
 
 #include <algorithm>
 #include <cstring>

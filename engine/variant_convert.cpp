@@ -1,7 +1,7 @@
 // The conversion rules of the Variant type.
 #include "engine/codepage.h"
 #include "engine/number_text.h"
-#include "engine/script_error.h"
+#include "engine/script_exception.h"
 #include "engine/variant.h"
 
 #include <cfloat>

@@ -1,6 +1,6 @@
 #include "engine/variant_ops.h"
 
-#include "engine/script_error.h"
+#include "engine/script_exception.h"
 
 #include <cmath>
 

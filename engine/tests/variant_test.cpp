@@ -1,4 +1,4 @@
-#include "engine/script_error.h"
+#include "engine/script_exception.h"
 #include "engine/variant.h"
 #include "engine/variant_ops.h"
 
@@ -18,7 +18,7 @@ Variant str(const char* utf8) {
 std::string error_of(const std::function<void()>& call) {
     try {
         call();
-    } catch (const EScriptError& e) {
+    } catch (const TfsException& e) {
         return e.class_name();
     }
     return "";
@@ -192,7 +192,7 @@ TEST(Variant, ConversionErrorNamesBothTypes) {
     try {
         (void)str("abc").to_int();
         FAIL();
-    } catch (const EScriptError& e) {
+    } catch (const TfsException& e) {
         EXPECT_EQ(e.message(),
                   "Could not convert variant of type (UnicodeString) into type (Integer)");
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The run-time errors of the script engine. Each carries the class name a
 // script sees in ExceptionClassName ("EVariantTypeCastError", "Exception",
-// ...) and its message; TRY ... EXCEPT catches exactly these.
+// ...) and its message.
 
 #include <cstdint>
 #include <exception>
@@ -9,9 +9,9 @@
 
 namespace veltran {
 
-class EScriptError : public std::exception {
+class TfsException : public std::exception {
 public:
-    EScriptError(std::string class_name, std::string message)
+    TfsException(std::string class_name, std::string message)
         : class_name_(std::move(class_name)), message_(std::move(message)) {}
 
     const char* what() const noexcept override { return message_.c_str(); }
