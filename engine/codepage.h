@@ -15,6 +15,9 @@ std::string cp1252_to_utf8(std::string_view ansi);
 // does every byte of a malformed sequence.
 std::string utf8_to_cp1252(std::string_view utf8);
 
+// The Windows-1252 byte of a Unicode code point; '?' when 1252 has none.
+char cp1252_from_code_point(char32_t cp);
+
 // True if the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view bytes);
 
