@@ -6,6 +6,7 @@
 #include "engine/text.h"
 #include "engine/wide_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace veltran {
@@ -15,6 +16,30 @@ bool is_short_hex(std::string_view text) {
     text = trim_view(text);
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
     return text.size() >= 2 && text.size() <= 9 && text[0] == '$';
+}
+
+// The number reader takes a text beyond the doubles, such as "1e400", for 0.
+// A zero read from a text with a significant digit is either that or an
+// underflow ("1e-400", rightly 0); the magnitude of the first significant
+// digit tells them apart.
+bool beyond_doubles(std::string_view text) {
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return false; // a true zero
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    long long magnitude =
+        static_cast<long long>(point) - static_cast<long long>(first) - (first < point ? 1 : 0);
+    if (e != std::string_view::npos) {
+        long long exponent = 0;
+        std::string_view digits = text.substr(e + 1);
+        const bool negative = !digits.empty() && digits[0] == '-';
+        if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 100000LL);
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude > 0;
 }
 
 } // namespace
@@ -73,7 +98,7 @@ bool try_str_to_float(std::u16string_view text, const TFormatSettings& fs, doubl
         const std::size_t at = ascii.find(static_cast<char>(fs.decimal_separator));
         if (at != std::string::npos) ascii[at] = '.';
     }
-    return parse_float_text(ascii, value);
+    return parse_float_text(trim(ascii), value) && !(value == 0 && beyond_doubles(trim(ascii)));
 }
 
 double str_to_float(std::u16string_view text, const TFormatSettings& fs) {
