@@ -177,9 +177,9 @@ Variant TfsProcCallNode::eval_recursive() {
     args_.store();
     Variant result = proc_.invoke();
     TfsStackSlots results(args_.by_ref_count());
-    args_.take_results(&results[0]);
+    args_.take_results(results.data());
     saved.restore();
-    args_.write_results(&results[0]);
+    args_.write_results(results.data());
     return result;
 }
 

@@ -76,6 +76,7 @@ public:
     TfsStackSlots(const TfsStackSlots&) = delete;
     TfsStackSlots& operator=(const TfsStackSlots&) = delete;
     Variant& operator[](std::size_t i) { return slots_[i]; }
+    Variant* data() { return slots_; }
 
 private:
     TfsRunStack& stack_;

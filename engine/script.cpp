@@ -1,6 +1,7 @@
 #include "engine/script.h"
 
 #include "engine/core_names.h"
+#include "engine/il_compiler.h"
 #include "engine/run_state.h"
 #include "engine/script_exception.h"
 #include "engine/statements.h"
@@ -365,10 +366,10 @@ void TfsScript::Execute() {
     statement_->Execute();
 }
 
-bool TfsScript::Run() {
-    const bool compiled = Compile();
-    if (compiled) Execute();
-    return compiled;
+bool TfsScript::compile_il(const TfsXMLItem& il_root) {
+    refuse_while_running("compile");
+    TfsILCompiler compiler(*this);
+    return compiler.ParseILScript(il_root) && error_msg_.empty();
 }
 
 TfsProcVariable* TfsScript::FindProc(std::string_view name, bool sGlobal) const {
