@@ -33,11 +33,6 @@ bool breaks_quoted(char c) {
     return static_cast<unsigned char>(c) < 32 && c != '\t';
 }
 
-bool is_punctuation(char c) {
-    return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
-           (c >= '{' && c <= '~');
-}
-
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }
@@ -107,12 +102,12 @@ void TfsParser::Clear() {
     set_pair(block2_, "(*,*)");
     comment_line1_ = "//";
     comment_line2_.clear();
-    hex_sequence_ = "$";
+    hex_sequence_.assign(1, '$'); // assign(1, c): GCC 12 misreports "$" (-Wrestrict)
     identifier_charset_ = default_charset();
     skip_char_.clear();
     skip_eol_ = true;
     skip_space_ = true;
-    string_quotes_ = "'";
+    string_quotes_.assign(1, '\'');
     use_y_ = true;
     spec_str_char_ = false;
     forget_skip();
@@ -257,6 +252,15 @@ bool TfsParser::skip_block(const TCommentPair& pair) {
     return true;
 }
 
+bool TfsParser::IsPunctuation(char c) {
+    return (c >= '!' && c <= '/') || (c >= ':' && c <= '@') || (c >= '[' && c <= '`') ||
+           (c >= '{' && c <= '~');
+}
+
+bool TfsParser::IsWordStart(char c) const {
+    return is_high(c) || (identifier_charset_[static_cast<unsigned char>(c)] && !is_digit(c));
+}
+
 std::string_view TfsParser::ScanWord() {
     if (skip_space_) SkipSpaces();
     const int start = position_;
@@ -296,7 +300,7 @@ bool TfsParser::IsKeyWord(std::string_view word) const {
 
 char TfsParser::ScanChar() {
     const char c = at(position_);
-    if (position_ > size_ || !is_punctuation(c)) return 0;
+    if (position_ > size_ || !IsPunctuation(c)) return 0;
     ++position_;
     return c;
 }
@@ -349,7 +353,7 @@ std::string TfsParser::GetNumber() {
     if (hex_sequence_ != "$" && !hex_sequence_.empty())
         for (std::size_t at = number.find(hex_sequence_); at != std::string::npos;
              at = number.find(hex_sequence_, at + 1))
-            number.replace(at, hex_sequence_.size(), "$");
+            number.replace(at, hex_sequence_.size(), 1, '$');
     return number;
 }
 
@@ -443,7 +447,11 @@ bool TfsParser::GetEOL() {
 std::string TfsParser::GetXYPosition() const {
     const auto line = std::lower_bound(y_list_.begin(), y_list_.end(), position_);
     const int column = position_ - *(line - 1);
-    return std::to_string(line - y_list_.begin()) + ':' + std::to_string(column);
+    char text[24];
+    char* end = std::to_chars(text, text + 11, line - y_list_.begin()).ptr;
+    *end++ = ':';
+    end = std::to_chars(end, text + sizeof text, column).ptr;
+    return std::string(text, end);
 }
 
 int TfsParser::GetPlainPosition(TfsPoint pt) const {

@@ -82,6 +82,10 @@ public:
     // 1-based position of column pt.X on line pt.Y, or -1 without that line.
     int GetPlainPosition(TfsPoint pt) const;
 
+    // Punctuation as GetChar reads it; the first character of a word.
+    static bool IsPunctuation(char c);
+    bool IsWordStart(char c) const;
+
     // The same readers without copying: views into the text, or the
     // punctuation character (0 when there is none).
     std::string_view ScanIdent();

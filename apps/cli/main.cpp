@@ -8,12 +8,15 @@
 namespace veltran::cli {
 
 int run_version(const TArgs& args);
+int run_script(const TArgs& args);
+extern const char script_usage[];
 
 namespace {
 
 // Every command group; a group lives in a file of its own.
 const TCommandGroup groups[] = {
     {"--version", "veltran --version", run_version},
+    {"script", script_usage, run_script},
 };
 
 int usage() {
