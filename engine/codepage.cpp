@@ -84,10 +84,6 @@ char16_t cp1252_to_utf16(unsigned char byte) {
     return static_cast<char16_t>(code_point_of(byte));
 }
 
-char utf16_to_cp1252(char16_t unit) {
-    return byte_of(unit);
-}
-
 std::u16string utf8_to_utf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
@@ -146,7 +142,9 @@ std::string utf8_to_cp1252(std::string_view utf8) {
     return out;
 }
 
-char cp1252_from_code_point(char32_t cp) { return byte_of(cp); }
+char cp1252_from_code_point(char32_t cp) {
+    return byte_of(cp);
+}
 
 bool is_valid_utf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {

@@ -21,10 +21,8 @@ char cp1252_from_code_point(char32_t cp);
 // True if the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view bytes);
 
-// One Windows-1252 byte as a UTF-16 code unit, and back ('?' when 1252 has no
-// byte for it).
+// One Windows-1252 byte as a UTF-16 code unit.
 char16_t cp1252_to_utf16(unsigned char byte);
-char utf16_to_cp1252(char16_t unit);
 
 // UTF-8 to UTF-16; every byte of a malformed sequence becomes U+FFFD.
 std::u16string utf8_to_utf16(std::string_view utf8);

@@ -3,6 +3,7 @@
 // ("Invalid file format", "Language 'X' not found", ...), shown as it stands.
 
 #include <stdexcept>
+#include <string>
 
 namespace veltran {
 
@@ -10,5 +11,9 @@ class TfsError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+inline TfsError cannot_open_file(const std::string& path) {
+    return TfsError("Cannot open file \"" + path + "\"");
+}
 
 } // namespace veltran

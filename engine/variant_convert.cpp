@@ -224,7 +224,7 @@ Variant Variant::as_type(std::uint16_t type) const {
         std::string ansi;
         ansi.reserve(text.size());
         for (char16_t c : text)
-            ansi += utf16_to_cp1252(c);
+            ansi += cp1252_from_code_point(c);
         return from_ansi(ansi);
     }
     default: raise_type_cast(type_, type);

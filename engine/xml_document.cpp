@@ -24,7 +24,7 @@ void TfsXMLDocument::LoadFromStream(std::istream& stream) {
 
 void TfsXMLDocument::LoadFromFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw TfsError("Cannot open file \"" + path + "\"");
+    if (!file) throw cannot_open_file(path);
     LoadFromStream(file);
 }
 

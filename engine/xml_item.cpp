@@ -36,6 +36,14 @@ TfsXMLItem& TfsXMLItem::InsertItem(int index, std::unique_ptr<TfsXMLItem> item) 
     return **items_.insert(at, std::move(item));
 }
 
+void TfsXMLItem::AddItems(std::unique_ptr<TfsXMLItem>* first, std::unique_ptr<TfsXMLItem>* last) {
+    items_.reserve(items_.size() + static_cast<std::size_t>(last - first));
+    for (; first != last; ++first) {
+        (*first)->parent_ = this;
+        items_.push_back(std::move(*first));
+    }
+}
+
 void TfsXMLItem::Clear() {
     // Hoist every grandchild into this item's own list before its parent
     // dies, so that no destructor ever has children left to recurse into.

@@ -52,6 +52,8 @@ public:
     // Appends or inserts an item, which becomes this item's child.
     TfsXMLItem& AddItem(std::unique_ptr<TfsXMLItem> item);
     TfsXMLItem& InsertItem(int index, std::unique_ptr<TfsXMLItem> item);
+    // Appends every item of the range, leaving null pointers behind.
+    void AddItems(std::unique_ptr<TfsXMLItem>* first, std::unique_ptr<TfsXMLItem>* last);
     void Clear();
     // Deep copy of name, text, data and children.
     void Assign(const TfsXMLItem& source);

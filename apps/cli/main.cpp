@@ -9,6 +9,8 @@ namespace veltran::cli {
 
 int run_version(const TArgs& args);
 int run_project(const TArgs& args);
+int run_script(const TArgs& args);
+extern const char script_usage[];
 
 namespace {
 
@@ -16,6 +18,7 @@ namespace {
 const TCommandGroup groups[] = {
     {"--version", "veltran --version", run_version},
     {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
+    {"script", script_usage, run_script},
 };
 
 int usage() {
