@@ -16,3 +16,5 @@ target_sources(veltran_engine PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/sys_variants.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wide_text.cpp
 )
+target_sources(veltran_engine PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sys_functions.cpp)
+target_sources(veltran_engine INTERFACE ${CMAKE_CURRENT_LIST_DIR}/sys_functions_module.cpp)
