@@ -21,7 +21,8 @@ const TCommandGroup groups[] = {
 
 int usage() {
     std::fputs("usage:\n", stderr);
-    for (const TCommandGroup& g : groups) std::fprintf(stderr, "%s\n", g.usage);
+    for (const TCommandGroup& g : groups)
+        std::fprintf(stderr, "%s\n", g.usage);
     return 2;
 }
 
