@@ -134,7 +134,7 @@ void TfsILCompiler::compile_procedure_body(const TfsXMLItem& e, TfsScript& scope
     const TfsXMLItem* name_leaf = procedure_name(e);
     const std::string name = name_leaf ? il_text(*name_leaf) : std::string();
     auto* proc = dynamic_cast<TfsProcVariable*>(scope.FindLocal(name));
-    if (!proc) raise_error("Undeclared identifier: '" + name + "'");
+    if (!proc) raise_error("Undeclared identifier: " + quoted(name));
     block(e, proc->Program());
 }
 
@@ -283,7 +283,7 @@ void TfsILCompiler::include_unit(const TfsXMLItem& e, TfsScript& scope) {
 // ---- names and types ----------------------------------------------------------------
 
 void TfsILCompiler::check_redeclared(const std::string& name, const TfsScript& scope) {
-    if (scope.FindLocal(name)) raise_error("Identifier redeclared: '" + name + "'");
+    if (scope.FindLocal(name)) raise_error("Identifier redeclared: " + quoted(name));
 }
 
 namespace {
@@ -303,13 +303,13 @@ TfsTypeRec TfsILCompiler::resolve_type(const std::string& type_name) {
     name = local != name ? local : alias_target(grammar_types_, name);
     const TfsCustomVariable* item = script_.Find(name);
     const TfsVarType kind = item ? item->Typ : fvtClass;
-    if (kind == fvtClass && !script_.FindClass(name)) raise_error("Unknown type: '" + name + "'");
+    if (kind == fvtClass && !script_.FindClass(name)) raise_error("Unknown type: " + quoted(name));
     return {kind, name};
 }
 
 TfsCustomVariable& TfsILCompiler::find_simple_name(const std::string& name, TfsScript& scope) {
     if (TfsCustomVariable* item = scope.Find(name)) return *item;
-    if (declare_vars_) raise_error("Undeclared identifier: '" + name + "'");
+    if (declare_vars_) raise_error("Undeclared identifier: " + quoted(name));
     // Without declarations, an unknown name is a Variant variable of the script.
     return static_cast<TfsCustomVariable&>(
         script_.Add(name, std::make_unique<TfsVariable>(name, fvtVariant, "Variant")));

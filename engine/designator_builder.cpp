@@ -7,6 +7,7 @@
 #include "engine/parser.h"
 #include "engine/script.h"
 #include "engine/script_exception.h"
+#include "engine/token_value.h"
 
 namespace veltran {
 
@@ -27,7 +28,7 @@ bool is_call(const TfsCustomVariable& item) {
 }
 
 [[noreturn]] void undeclared(const std::string& name) {
-    raise_error("Undeclared identifier: '" + name + "'");
+    raise_error("Undeclared identifier: " + quoted(name));
 }
 
 TfsCustomVariable& shared_helper(const TfsScript& prog, const char* name) {
@@ -67,7 +68,7 @@ TfsDesignator TfsILCompiler::DoDesignator(const TfsXMLItem& xi, TfsScript& prog,
         // @Name is the name itself, as a string.
         if (xi.Count() != 2) raise_error("Variable required");
         TfsDesignator d;
-        d.node = std::make_unique<TfsConstNode>(Variant::from_utf8(il_text(xi.Items(1))));
+        d.node = std::make_unique<TfsConstNode>(ansi_text_value(il_text(xi.Items(1))));
         d.type = {fvtString, "String"};
         return d;
     }
@@ -157,8 +158,10 @@ bool TfsILCompiler::next_step(std::vector<TfsDesignatorStep>& steps, const std::
         return true;
     case fvtClass: {
         if (!prog.FindClass(previous.TypeName))
-            raise_error("Unknown type: '" + previous.TypeName + "'");
-        if (index) raise_error("Class " + previous.TypeName + " does not have a default property");
+            raise_error("Unknown type: " + quoted(previous.TypeName));
+        if (index)
+            raise_error("Class " + cp1252_to_utf8(previous.TypeName) +
+                        " does not have a default property");
         const Variant value = is_call(previous) ? Variant::null() : previous.GetValue();
         const bool nil =
             value.is_null() || value.is_empty() || (value.is_integer() && value.int64_value() == 0);

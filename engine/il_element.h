@@ -2,6 +2,7 @@
 // Reading the elements of an IL tree: their names (compared ignoring case),
 // the token text and the position text.
 
+#include "engine/codepage.h"
 #include "engine/text.h"
 #include "engine/xml_item.h"
 
@@ -20,6 +21,11 @@ inline std::string il_text(const TfsXMLItem& e) {
 
 inline std::string il_pos(const TfsXMLItem& e) {
     return e.Prop("pos");
+}
+
+// A name from the script (8-bit text) in single quotes, for a UTF-8 message.
+inline std::string quoted(std::string_view name) {
+    return "'" + cp1252_to_utf8(name) + "'";
 }
 
 // The first child of that name, or null.

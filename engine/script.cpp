@@ -1,7 +1,6 @@
 #include "engine/script.h"
 
 #include "engine/core_names.h"
-#include "engine/il_compiler.h"
 #include "engine/run_state.h"
 #include "engine/script_exception.h"
 #include "engine/statements.h"
@@ -364,12 +363,6 @@ void TfsScript::Execute() {
     is_running_ = true;
     main_prog_ = this;
     statement_->Execute();
-}
-
-bool TfsScript::compile_il(const TfsXMLItem& il_root) {
-    refuse_while_running("compile");
-    TfsILCompiler compiler(*this);
-    return compiler.ParseILScript(il_root) && error_msg_.empty();
 }
 
 TfsProcVariable* TfsScript::FindProc(std::string_view name, bool sGlobal) const {

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <set>
@@ -26,6 +27,7 @@ namespace veltran {
 
 class TfsStatement;
 class TfsXMLItem;
+struct TfsILOptions;
 class TfsScript;
 struct TfsRunState;
 
@@ -42,6 +44,8 @@ public:
     TfsScript& operator=(const TfsScript&) = delete;
 
     // ---- source and context ----
+    // The script text, 8-bit (Windows-1252) as LoadScriptFile gives it; the
+    // engine's messages (ErrorMsg, error texts) are UTF-8.
     const std::string& Lines() const { return lines_; }
     void SetLines(std::string_view text) { lines_ = text; }
     TfsScript* Parent = nullptr;
@@ -111,8 +115,14 @@ public:
     // ---- compiling and running ----
     // Compiles Lines; true when ErrorMsg stayed empty (ErrorPos is then
     // cleared). What was compiled adds to what the scope already holds.
+    // An unregistered SyntaxType raises "Language '<name>' not found".
     bool Compile();
-    // Runs the already built IL document (the second half of Compile).
+    // Only the grammar walk: writes the IL document of Lines.
+    bool GetILCode(std::ostream& stream);
+    // Only the declaration pass, over an IL document read from the stream
+    // ("Invalid file format" when it is none).
+    bool SetILCode(std::istream& stream);
+    // The declaration pass over an IL document already read.
     bool compile_il(const TfsXMLItem& il_root);
     // Runs the main block once; run-time errors pass out as exceptions.
     void Execute();
@@ -182,6 +192,7 @@ private:
         std::unique_ptr<TfsObject> owned;
     };
 
+    TfsILOptions il_options();
     void add_entry(const std::string& name, TfsObject& item, std::unique_ptr<TfsObject> owned);
     TfsCustomVariable& add_value_item(const std::string& name, const std::string& type_name,
                                       const Variant& value, bool read_only);

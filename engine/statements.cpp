@@ -32,7 +32,8 @@ void TfsStatement::Execute() {
 
 bool TfsStatement::begin_traced() {
     count_pass();
-    if (run_.hook && !run_.limit_reached) (*run_.hook)(program_, unit_name_, source_pos_);
+    if (run_.hook && *run_.hook && !run_.limit_reached)
+        (*run_.hook)(program_, unit_name_, source_pos_);
     return !(flags_ & fs_terminate_flag);
 }
 
