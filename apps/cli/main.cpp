@@ -36,6 +36,11 @@ int usage_error(const char* group_name) {
     return 2;
 }
 
+int usage_error(const TCommandGroup& group) {
+    std::fprintf(stderr, "usage:\n%s\n", group.usage);
+    return 2;
+}
+
 int run_version(const TArgs& args) {
     if (!args.empty()) return usage_error("--version");
     TShell shell;
