@@ -102,8 +102,8 @@ Variant str_to_bool_(TfsSysFunctions&, TfsMethodHelper& c) {
 
 Variant format_(TfsSysFunctions&, TfsMethodHelper& c) {
     const Variant& args = arg(c, 1);
-    const std::span<const Variant> list = args.is_array() ? args.array_items()
-                                                          : std::span<const Variant>(&args, 1);
+    const std::span<const Variant> list =
+        args.is_array() ? args.array_items() : std::span<const Variant>(&args, 1);
     return text(format_text(text_arg(c, 0), list, settings()));
 }
 Variant format_float_(TfsSysFunctions&, TfsMethodHelper& c) {
@@ -129,8 +129,7 @@ Variant decode_date_(TfsSysFunctions&, TfsMethodHelper& c) {
     return none();
 }
 Variant encode_time_(TfsSysFunctions&, TfsMethodHelper& c) {
-    return date_time(
-        encode_time(word_arg(c, 0), word_arg(c, 1), word_arg(c, 2), word_arg(c, 3)));
+    return date_time(encode_time(word_arg(c, 0), word_arg(c, 1), word_arg(c, 2), word_arg(c, 3)));
 }
 Variant decode_time_(TfsSysFunctions&, TfsMethodHelper& c) {
     const TTimeParts t = decode_time(float_arg(c, 0));
@@ -258,8 +257,8 @@ Variant valid_date_(TfsSysFunctions&, TfsMethodHelper& c) {
     const Variant& value = arg(c, 0);
     double date;
     if (value.vtype() == varDate)
-        return Variant(try_str_to_date(date_to_str(value.double_value(), settings()), settings(),
-                                       date));
+        return Variant(
+            try_str_to_date(date_to_str(value.double_value(), settings()), settings(), date));
     return Variant(try_str_to_date(TWideText(value), settings(), date));
 }
 Variant extract_file_path_(TfsSysFunctions&, TfsMethodHelper& c) {
@@ -291,8 +290,7 @@ const TFunctionRow function_rows[] = {
     {"function FloatToStr(e: Extended): String", &TfsSysFunctions::FCatConv, float_to_str_},
     {"function DateToStr(e: Extended): String", &TfsSysFunctions::FCatConv, date_to_str_},
     {"function TimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv, time_to_str_},
-    {"function DateTimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv,
-     date_time_to_str_},
+    {"function DateTimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv, date_time_to_str_},
     {"function BoolToStr(B: Boolean): string;", &TfsSysFunctions::FCatConv, bool_to_str_},
     {"function VarToStr(v: Variant): String", &TfsSysFunctions::FCatConv, var_to_str_},
     {"function StrToInt(s: String): Integer", &TfsSysFunctions::FCatConv, str_to_int_},
@@ -300,8 +298,7 @@ const TFunctionRow function_rows[] = {
     {"function StrToFloat(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_float_},
     {"function StrToDate(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_date_},
     {"function StrToTime(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_time_},
-    {"function StrToDateTime(s: String): Extended", &TfsSysFunctions::FCatConv,
-     str_to_date_time_},
+    {"function StrToDateTime(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_date_time_},
     {"function StrToBool(const S: string): Boolean;", &TfsSysFunctions::FCatConv, str_to_bool_},
 
     {"function Format(Fmt: String; Args: array): String", &TfsSysFunctions::FCatFormat, format_},
@@ -348,8 +345,7 @@ const TFunctionRow function_rows[] = {
     {"function Round(e: Extended): Integer", &TfsSysFunctions::FCatMath, round_},
     {"function Trunc(e: Extended): Integer", &TfsSysFunctions::FCatMath, trunc_},
     {"function Int(e: Extended): Integer", &TfsSysFunctions::FCatMath, float_function<int_part>},
-    {"function Frac(X: Extended): Extended", &TfsSysFunctions::FCatMath,
-     float_function<frac_part>},
+    {"function Frac(X: Extended): Extended", &TfsSysFunctions::FCatMath, float_function<frac_part>},
     {"function Sqrt(e: Extended): Extended", &TfsSysFunctions::FCatMath,
      float_function<checked_sqrt>},
     {"function Abs(e: Extended): Extended", &TfsSysFunctions::FCatMath, float_function<absolute>},
@@ -363,8 +359,7 @@ const TFunctionRow function_rows[] = {
      float_function<checked_tan>},
     {"function Exp(X: Extended): Extended", &TfsSysFunctions::FCatMath,
      float_function<checked_exp>},
-    {"function Ln(X: Extended): Extended", &TfsSysFunctions::FCatMath,
-     float_function<checked_ln>},
+    {"function Ln(X: Extended): Extended", &TfsSysFunctions::FCatMath, float_function<checked_ln>},
     {"function Pi: Extended", &TfsSysFunctions::FCatMath, pi_},
 
     {"procedure Inc(var i: Integer; incr: Integer = 1)", &TfsSysFunctions::FCatOther, inc_},
@@ -380,8 +375,8 @@ const TFunctionRow function_rows[] = {
      extract_file_path_},
     {"function CreateOleObject(ClassName: String): Variant", &TfsSysFunctions::FCatOther,
      create_ole_object_},
-    {"function VarArrayCreate(Bounds: Array; Typ: Integer): Variant",
-     &TfsSysFunctions::FCatOther, var_array_create_},
+    {"function VarArrayCreate(Bounds: Array; Typ: Integer): Variant", &TfsSysFunctions::FCatOther,
+     var_array_create_},
     {"function VarType(V: Variant): Integer", &TfsSysFunctions::FCatOther, var_type_},
 };
 
@@ -391,14 +386,18 @@ struct TTypeCode {
 };
 
 constexpr TTypeCode type_codes[] = {
-    {"varEmpty", varEmpty},       {"varNull", varNull},         {"varSmallint", varSmallint},
-    {"varInteger", varInteger},   {"varSingle", varSingle},     {"varDouble", varDouble},
-    {"varCurrency", varCurrency}, {"varDate", varDate},         {"varOleStr", varOleStr},
-    {"varDispatch", varDispatch}, {"varError", varError},       {"varBoolean", varBoolean},
-    {"varVariant", varVariant},   {"varUnknown", varUnknown},   {"varShortInt", varShortInt},
-    {"varByte", varByte},         {"varWord", varWord},         {"varLongWord", varLongWord},
-    {"varInt64", varInt64},       {"varStrArg", 72},            {"varString", varString},
-    {"varAny", 257},              {"varTypeMask", 4095},        {"varArray", varArray},
+    {"varEmpty", varEmpty},       {"varNull", varNull},
+    {"varSmallint", varSmallint}, {"varInteger", varInteger},
+    {"varSingle", varSingle},     {"varDouble", varDouble},
+    {"varCurrency", varCurrency}, {"varDate", varDate},
+    {"varOleStr", varOleStr},     {"varDispatch", varDispatch},
+    {"varError", varError},       {"varBoolean", varBoolean},
+    {"varVariant", varVariant},   {"varUnknown", varUnknown},
+    {"varShortInt", varShortInt}, {"varByte", varByte},
+    {"varWord", varWord},         {"varLongWord", varLongWord},
+    {"varInt64", varInt64},       {"varStrArg", 72},
+    {"varString", varString},     {"varAny", 257},
+    {"varTypeMask", 4095},        {"varArray", varArray},
     {"varByRef", 16384},
 };
 
@@ -416,10 +415,9 @@ void TfsSysFunctions::add_functions(TfsScript& script) {
         const THandler handler = row.handler;
         script.AddMethod(
             row.declaration,
-            TfsCallMethodNewEvent([this, handler](void*, TfsClassVariable*, const std::string&,
-                                                  TfsMethodHelper& call) {
-                return handler(*this, call);
-            }),
+            TfsCallMethodNewEvent(
+                [this, handler](void*, TfsClassVariable*, const std::string&,
+                                TfsMethodHelper& call) { return handler(*this, call); }),
             this->*row.category);
     }
 }

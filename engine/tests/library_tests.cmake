@@ -7,6 +7,7 @@ veltran_test(engine_library_tests
         ${CMAKE_CURRENT_LIST_DIR}/sys_format_datetime_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_format_float_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_format_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/sys_functions_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_mask_text_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_math_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_strings_test.cpp
