@@ -10,6 +10,8 @@ namespace veltran::cli {
 int run_version(const TArgs& args);
 int run_boards(const TArgs& args);
 int run_project(const TArgs& args);
+int run_script(const TArgs& args);
+extern const char script_usage[];
 
 namespace {
 
@@ -21,6 +23,7 @@ const TCommandGroup groups[] = {
      "veltran boards sim FILE [--for SECONDS] [--sim-trace]",
      run_boards},
     {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
+    {"script", script_usage, run_script},
 };
 
 int usage() {
@@ -35,6 +38,11 @@ int usage() {
 int usage_error(const char* group_name) {
     for (const TCommandGroup& g : groups)
         if (std::string(g.name) == group_name) std::fprintf(stderr, "usage:\n%s\n", g.usage);
+    return 2;
+}
+
+int usage_error(const TCommandGroup& group) {
+    std::fprintf(stderr, "usage:\n%s\n", group.usage);
     return 2;
 }
 

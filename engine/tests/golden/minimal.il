@@ -1,0 +1,5 @@
+<?xml version="1.0"?>
+<program>
+  <compoundstmt pos="1:1"/>
+  <types/>
+</program>
