@@ -18,8 +18,7 @@ protected:
     // error lines.
     Lines run(const std::string& body, const std::string& declarations = "") {
         shell().clear_lines();
-        const int a =
-            add_module("A", "PROGRAM A;\n" + declarations + "Begin\n" + body + "\nEnd.");
+        const int a = add_module("A", "PROGRAM A;\n" + declarations + "Begin\n" + body + "\nEnd.");
         host(a).filename = project_file;
         host(a).Run();
         Lines out;
@@ -49,17 +48,16 @@ TEST_P(BuiltinValues, GiveTheirResultToTheScript) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BuiltinValues,
     ::testing::Values(TValueCase{"TestBit(5, 0, 8)", "1"}, TValueCase{"TestBit(5, 1, 8)", "0"},
-                      TValueCase{"SetBit(261, 1, 1, 8)", "7"}, TValueCase{"ChangeBit(7, 0, 4)", "6"},
+                      TValueCase{"SetBit(261, 1, 1, 8)", "7"},
+                      TValueCase{"ChangeBit(7, 0, 4)", "6"},
                       TValueCase{"SwapDig('12345', 3, '0')", "321"},
                       TValueCase{"SwapDig('123', 5, '0')", "00321"},
                       TValueCase{"BCDToInt(4660)", "1234"}, TValueCase{"IntToBCD(1234)", "4660"},
-                      TValueCase{"GetTimer(4)", ""},
-                      TValueCase{"GetEncoder(0)", "0"}, TValueCase{"GetEncoder(-1)", "0"},
-                      TValueCase{"GetEncoder(2000000)", "0"},
+                      TValueCase{"GetTimer(4)", ""}, TValueCase{"GetEncoder(0)", "0"},
+                      TValueCase{"GetEncoder(-1)", "0"}, TValueCase{"GetEncoder(2000000)", "0"},
                       TValueCase{"ReadAdc('TALUX0AAAAA', 9)", "-1"},
                       TValueCase{"ReadAdc('TALUX0ZZZZZ', 1)", "-1"},
-                      TValueCase{"SetBoard('a', 'b')", ""},
-                      TValueCase{"ReadIocp(1, 100)", ""}));
+                      TValueCase{"SetBoard('a', 'b')", ""}, TValueCase{"ReadIocp(1, 100)", ""}));
 
 TEST_F(Builtins, ArgumentsAreConvertedAndOneThatDoesNotConvertFailsTheCall) {
     EXPECT_EQ(run("  v := '5';\n"
@@ -161,8 +159,7 @@ TEST_F(Builtins, IniFilesAreReadAndWrittenBesideTheProject) {
                   "  debug(VarToStr(ReadIniFile('gone.ini', 'a', 'b')));"),
               (Lines{"118.25", "0", "110.50",
                      "Error in CODE \"A\", Error type= File INI not Exists, Filename=" +
-                         (std::filesystem::path(project_file).parent_path() / "gone.ini")
-                             .string(),
+                         (std::filesystem::path(project_file).parent_path() / "gone.ini").string(),
                      "0"}));
 }
 

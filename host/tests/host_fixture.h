@@ -51,17 +51,18 @@ public:
 
 inline const std::string main_board = "TALUX0AAAAA";
 
-// The managers on one simulated main board with the display expansion 15.
+// The managers on simulated boards: by default one main board with the
+// display expansion 15.
 class THostTest : public ::testing::Test {
 protected:
-    THostTest() {
+    static constexpr std::string_view one_main_board = "board TALUX0AAAAA main exp 15\n";
+
+    explicit THostTest(std::string_view sim_text = one_main_board) {
         ensure_qt_application();
-        TSimSetup setup;
-        TSimBoardSpec board{main_board, TSimKind::main, {}};
-        board.expansions.set(15);
-        setup.boards.push_back(board);
+        TSimParseResult parsed = parse_sim_script(sim_text, "test.sim");
+        EXPECT_EQ(parsed.error, "");
         auto controller = std::make_unique<TSimController>(
-            std::move(setup), [this](std::string_view line) { trace.emplace_back(line); });
+            std::move(parsed.setup), [this](std::string_view line) { trace.emplace_back(line); });
         sim = controller.get();
         model = std::make_unique<THostModel>(std::move(controller), TProgramKind::editor, &clock,
                                              &links);

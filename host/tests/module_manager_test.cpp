@@ -46,21 +46,21 @@ TEST_F(ThreeModules, LoadCompileRunReceiveEventsInSlotOrderAndStop) {
     EXPECT_EQ(log(), (Lines{"CODE=\"FIRST\", Running", "Code=\"FIRST\", Text=\"FIRST started\"",
                             broken_error, "CODE=\"THIRD\", Running",
                             "Code=\"THIRD\", Text=\"THIRD started\""}));
-    EXPECT_EQ(card_texts(), (Lines{"FIRST Running 1", "BROKEN Error:';' expected 4:3 2",
-                                   "THIRD Running 1"}));
+    EXPECT_EQ(card_texts(),
+              (Lines{"FIRST Running 1", "BROKEN Error:';' expected 4:3 2", "THIRD Running 1"}));
 
     shell().clear_lines();
     modules().input_changed(main_board, 5, '1');
     modules().input_changed(main_board, 2, '0');
-    EXPECT_EQ(log(), (Lines{"Code=\"FIRST\", Text=\"FIRST 5\"", "Code=\"THIRD\", Text=\"THIRD 5\"",
-                            "Code=\"FIRST\", Text=\"FIRST 2\"",
-                            "Code=\"THIRD\", Text=\"THIRD 2\""}));
+    EXPECT_EQ(log(),
+              (Lines{"Code=\"FIRST\", Text=\"FIRST 5\"", "Code=\"THIRD\", Text=\"THIRD 5\"",
+                     "Code=\"FIRST\", Text=\"FIRST 2\"", "Code=\"THIRD\", Text=\"THIRD 2\""}));
 
     shell().clear_lines();
     modules().Stop_all();
     EXPECT_EQ(log(), (Lines{"CODE=\"FIRST\", Stop", "CODE=\"THIRD\", Stop"}));
-    EXPECT_EQ(card_texts(), (Lines{"FIRST Stop 6", "BROKEN Error:';' expected 4:3 2",
-                                   "THIRD Stop 6"}));
+    EXPECT_EQ(card_texts(),
+              (Lines{"FIRST Stop 6", "BROKEN Error:';' expected 4:3 2", "THIRD Stop 6"}));
     modules().input_changed(main_board, 5, '0');
     EXPECT_EQ(log().size(), 2u);
 }
