@@ -43,8 +43,8 @@ TEST_F(ScriptTimersInModules, StopOfOneModuleFreesItsOwnTimersAndEncodersOnly) {
     const int a = add_module(
         "A", module_text("A", on_timer(1, "A") + on_timer(2, "A"),
                          "  CreateTimer(1, 20);\n" + register_encoder + register_encoder));
-    const int b = add_module("B", module_text("B", on_timer(1, "B") + on_timer(2, "B"),
-                                              "  CreateTimer(2, 20);\n" + register_encoder));
+    add_module("B", module_text("B", on_timer(1, "B") + on_timer(2, "B"),
+                                "  CreateTimer(2, 20);\n" + register_encoder));
     modules().Run_all();
     EXPECT_EQ(lines_starting("Code="), (Lines{"Code=\"A\", Text=\"0\"", "Code=\"A\", Text=\"1\"",
                                               "Code=\"B\", Text=\"2\""}));
