@@ -1,4 +1,4 @@
-// veltran project show FILE | project resave FILE OUT
+// veltran project show FILE | project resave FILE OUT (project run: project_run_command.cpp)
 #include "apps/cli/cli_command.h"
 #include "engine/text.h"
 #include "shell/file_io.h"
@@ -107,7 +107,10 @@ int resave(const std::string& file, const std::string& out) {
 
 } // namespace
 
+int project_run(TArgs args);
+
 int run_project(const TArgs& args) {
+    if (!args.empty() && args[0] == "run") return project_run(TArgs(args.begin() + 1, args.end()));
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
     if (args.size() == 3 && args[0] == "resave") return resave(args[1], args[2]);
     return usage_error("project");
