@@ -5,7 +5,6 @@
 #include "apps/cli/cli_command.h"
 #include "boards/board_options.h"
 #include "host/host_model.h"
-#include "shell/file_io.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,6 +15,9 @@
 #include <cstdlib>
 
 namespace veltran::cli {
+
+bool load_project(TShell& shell, TPROYECTOS& project, const std::string& file);
+
 namespace {
 
 constexpr int listing_wait_ms = 1000;
@@ -37,20 +39,6 @@ public:
     void log_cleared() override {}
     void debug_appended(std::string_view) override {}
 };
-
-bool load(THostModel& model, const std::string& file) {
-    try {
-        model.project.cargar_proyecto(file);
-    } catch (const TFileError& e) {
-        std::fprintf(stderr, "veltran: %s\n", e.what());
-        return false;
-    }
-    if (model.project.project_node()) return true;
-    std::fprintf(stderr,
-                 "veltran: %s is not a project file (it has no Project element with a Title)\n",
-                 file.c_str());
-    return false;
-}
 
 // Until the boards are listed, so that the run starts with them.
 void wait_for_boards(TUSBGEST& boards) {
@@ -106,10 +94,8 @@ int project_run(TArgs args) {
     // No message pump in the log calls: the programs' log lets other events
     // run before it writes, which would print the lines out of their order.
     TPrintedLog log;
-    model.shell.read_version();
-    model.shell.init_globals();
     model.shell.set_view(&log);
-    if (!load(model, rest[0])) return 1;
+    if (!load_project(model.shell, model.project, rest[0])) return 1;
     wait_for_boards(model.boards);
 
     model.runner.Run();

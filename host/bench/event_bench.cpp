@@ -2,34 +2,14 @@
 // OnInputChange that does a little work: events per second, the mean cost of
 // one module's call, and the heap allocations each event costs.
 
+#include "boards/bench/allocation_count.h"
 #include "boards/sim_controller.h"
 #include "host/host_model.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
-
-namespace {
-
-std::atomic<std::int64_t> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace veltran {
 namespace {
@@ -80,7 +60,7 @@ void deliver_input_events(benchmark::State& state, bool with_procedure, bool tra
     TCOMPILADORES& modules = project.modules();
     const std::string board = "TALUX000001";
     char value = '0';
-    const std::int64_t allocations_before = allocations.load();
+    const std::int64_t allocations_before = bench::allocations_so_far();
     for (auto _ : state) {
         value = value == '0' ? '1' : '0';
         modules.input_changed(board, 5, value);
@@ -91,7 +71,7 @@ void deliver_input_events(benchmark::State& state, bool with_procedure, bool tra
     state.counters["s/module call"] = benchmark::Counter(
         events * module_count, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["allocs/event"] =
-        static_cast<double>(allocations.load() - allocations_before) / events;
+        static_cast<double>(bench::allocations_so_far() - allocations_before) / events;
 }
 
 void BM_InputEventTo10Modules(benchmark::State& state) {
