@@ -34,7 +34,7 @@ struct TNestingLimit {
 // One walk of a grammar over the parser's text. The output is a forest of
 // complete elements in source order: an element remembers the forest's size
 // at its entry, so wrapping moves the items produced since then into a new
-// element, and a failing rule truncates the forest back to that size.
+// element, and failing truncates the forest back to that size.
 class TWalker {
 public:
     TWalker(TfsParser& parser, bool lookahead, int depth, TIncludeUnit include_unit)
@@ -60,7 +60,7 @@ private:
     bool matches(const TfsGrammarElement& e, std::string_view token) const;
     void record(const TfsGrammarElement& e, int entry);
     void wrap(const TfsGrammarElement& e, std::size_t mark, int entry);
-    void add_leaf(std::string_view name, std::string_view escaped_text, bool escape);
+    void add_leaf(std::string_view name, std::string_view text, bool escape);
     void emit_report_designator(std::string_view text);
     void include_units(std::size_t mark);
     std::string pos_attribute(int position);
@@ -306,8 +306,8 @@ TfsILParser::TfsILParser(TfsILOptions options) : options_(std::move(options)) {}
 
 TfsILParser::TfsILParser(const TfsILOptions& options, std::string unit_name,
                          std::vector<std::string> uses, int depth)
-    : options_(options), unit_name_(std::move(unit_name)), uses_list_(std::move(uses)),
-      depth_(depth) {}
+    : options_(options), unit_name_(std::move(unit_name)), is_unit_(true),
+      uses_list_(std::move(uses)), depth_(depth) {}
 
 void TfsILParser::SelectLanguage(std::string_view lang_name) {
     parser_.Clear();
@@ -341,7 +341,7 @@ bool TfsILParser::MakeILScript(std::string_view text) {
     error_msg_.clear();
     error_pos_.clear();
     error_unit_.clear();
-    if (unit_name_.empty()) uses_list_.clear(); // a unit gets the list of its includer
+    if (!is_unit_) uses_list_.clear(); // a unit gets the list of its includer
     if (!grammar_) SelectLanguage(lang_name_);
     parser_.SetText(text);
     const int start = language_line();

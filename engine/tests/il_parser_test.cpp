@@ -222,6 +222,16 @@ TEST(ILParser, UnitsAreIncludedLastFirstAndOnce) {
     EXPECT_EQ(parser.ILScript().Root().Count(), 3);
 }
 
+TEST(ILParser, AUnitThatIncludesItselfIsIncludedOnce) {
+    const std::string text = "uses 'self', ''; begin end.";
+    Units units;
+    units.texts = {{"self", text}, {"", "begin end."}};
+    TfsILParser parser(units.options());
+    parser.SelectLanguage("PascalScript");
+    ASSERT_TRUE(parser.MakeILScript(text));
+    EXPECT_EQ(units.asked, (std::vector<std::string>{"", "self"}));
+}
+
 TEST(ILParser, UnitErrorsNameTheUnit) {
     Units units;
     units.texts = {
