@@ -55,6 +55,7 @@ private:
     bool walk_sequence(const TfsGrammarElement& e);
     bool walk_switch(const TfsGrammarElement& e);
     bool walk_loop(const TfsGrammarElement& e);
+    bool read_separator(const TfsGrammarElement& e);
     bool take_back(int entry, std::size_t mark);
     bool read_terminal(const TfsGrammarElement& e, std::string_view& token, std::string& owned);
     bool matches(const TfsGrammarElement& e, std::string_view token) const;
@@ -170,30 +171,33 @@ bool TWalker::walk_switch(const TfsGrammarElement& e) {
 bool TWalker::walk_loop(const TfsGrammarElement& e) {
     int passes = 0;
     bool first_pass_matched = false;
-    int after_pass = 0;
     for (;;) {
         ++passes;
         const int pass_start = parser_.Position();
+        const std::size_t pass_mark = out.size();
         const bool matched = walk_sequence(e);
         if (passes == 1) first_pass_matched = matched;
-        after_pass = parser_.Position();
-        if (!matched) break;
-        if (!e.separator.empty()) {
-            parser_.SkipSpaces();
-            const char c = parser_.ScanChar();
-            if (!c || e.separator != std::string_view(&c, 1)) {
-                parser_.SetPosition(after_pass);
-                break;
-            }
+        if (!matched) {
+            // A pass that fails partway takes back what it read, so that
+            // "1 + 2 +" does not end its expression with an operator.
+            take_back(pass_start, pass_mark);
+            break;
+        }
+        const int after_pass = parser_.Position();
+        if (!e.separator.empty() && !read_separator(e)) {
+            parser_.SetPosition(after_pass);
+            break;
         }
         if (parser_.Position() == pass_start) break;
     }
-    const bool matched = passes > 1 || first_pass_matched;
-    if (passes > 1) {
-        if (e.forget_error || error.term) error = {};
-        parser_.SetPosition(after_pass);
-    }
-    return matched;
+    if (passes > 1 && (e.forget_error || error.term)) error = {};
+    return passes > 1 || first_pass_matched;
+}
+
+bool TWalker::read_separator(const TfsGrammarElement& e) {
+    parser_.SkipSpaces();
+    const char c = parser_.ScanChar();
+    return c && e.separator == std::string_view(&c, 1);
 }
 
 bool TWalker::read_terminal(const TfsGrammarElement& e, std::string_view& token,
