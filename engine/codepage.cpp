@@ -69,7 +69,8 @@ std::size_t decode_one(std::string_view s, std::size_t i, char32_t& cp) {
 std::string cp1252_to_utf8(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());
-    for (char c : ansi) append_utf8(out, code_point_of(static_cast<unsigned char>(c)));
+    for (char c : ansi)
+        append_utf8(out, code_point_of(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -5,19 +5,29 @@
 namespace veltran {
 namespace {
 
-bool is_blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+bool is_blank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 } // namespace
 
 std::string_view trim_view(std::string_view s) {
-    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && is_blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-std::string trim(std::string_view s) { return std::string(trim_view(s)); }
+std::string trim(std::string_view s) {
+    return std::string(trim_view(s));
+}
 
 std::string upper_ascii(std::string_view s) {
     std::string out(s);
@@ -32,8 +42,8 @@ std::string lower_ascii(std::string_view s) {
 }
 
 bool same_text_ignoring_case(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::vector<std::string_view> split_lines(std::string_view text) {

@@ -1,4 +1,4 @@
-// veltran script SUB-COMMAND ...: the script engine without a window.
+// veltran script il FILE: the script engine without a window.
 #include "apps/cli/cli_command.h"
 #include "engine/il_parser.h"
 #include "engine/source_file.h"
@@ -10,14 +10,12 @@
 #include <string>
 
 namespace veltran::cli {
-
-extern const char script_usage[] = "veltran script il FILE";
-
 namespace {
 
 struct TSubcommand {
     const char* name;
-    int arguments; // exact count after the sub-command's name
+    int min_arguments; // after the sub-command's name
+    int max_arguments; // -1: any number
     int (*run)(const TArgs& args);
 };
 
@@ -51,26 +49,28 @@ int script_il(const TArgs& args) {
 }
 
 const TSubcommand subcommands[] = {
-    {"il", 1, script_il},
+    {"il", 1, 1, script_il},
 };
 
 } // namespace
 
+// The sub-commands share the argument check and turn the engine's errors
+// (a file that cannot be read, an unknown language) into status 1.
 int run_script(const TArgs& args) {
-    const TCommandGroup group{"script", script_usage, run_script};
-    if (args.empty()) return usage_error(group);
     for (const TSubcommand& sub : subcommands) {
-        if (args[0] != sub.name) continue;
+        if (args.empty() || args[0] != sub.name) continue;
         const TArgs rest(args.begin() + 1, args.end());
-        if (static_cast<int>(rest.size()) != sub.arguments) return usage_error(group);
+        const int count = static_cast<int>(rest.size());
+        if (count < sub.min_arguments || (sub.max_arguments >= 0 && count > sub.max_arguments))
+            break;
         try {
             return sub.run(rest);
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
+            std::fprintf(stderr, "veltran: %s\n", e.what());
             return 1;
         }
     }
-    return usage_error(group);
+    return usage_error("script");
 }
 
 } // namespace veltran::cli

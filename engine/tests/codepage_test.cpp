@@ -17,21 +17,21 @@ TEST_P(CodepageRoundTrip, ConvertsBothWays) {
     EXPECT_EQ(utf8_to_cp1252(GetParam().utf8), GetParam().ansi);
 }
 
-INSTANTIATE_TEST_SUITE_P(Characters, CodepageRoundTrip,
-                         testing::Values(CodepageCase{"ABC", "ABC"},
-                                         CodepageCase{"\x80", "\xE2\x82\xAC"},       // euro sign
-                                         CodepageCase{"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"}, // été
-                                         CodepageCase{"\x9F", "\xC5\xB8"},           // Ÿ
-                                         CodepageCase{"\x81", "\xC2\x81"},           // undefined byte
-                                         CodepageCase{"\xFF", "\xC3\xBF"},
-                                         CodepageCase{std::string("\0x", 2), std::string("\0x", 2)}));
+INSTANTIATE_TEST_SUITE_P(
+    Characters, CodepageRoundTrip,
+    testing::Values(CodepageCase{"ABC", "ABC"}, CodepageCase{"\x80", "\xE2\x82\xAC"}, // euro sign
+                    CodepageCase{"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},                   // été
+                    CodepageCase{"\x9F", "\xC5\xB8"},                                 // Ÿ
+                    CodepageCase{"\x81", "\xC2\x81"}, // undefined byte
+                    CodepageCase{"\xFF", "\xC3\xBF"},
+                    CodepageCase{std::string("\0x", 2), std::string("\0x", 2)}));
 
 TEST(Codepage, UnrepresentableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(utf8_to_cp1252("\xE4\xB8\xAD"), "?");            // a CJK character
-    EXPECT_EQ(utf8_to_cp1252("a\xF0\x9F\x98\x80z"), "a?z");     // outside the BMP
-    EXPECT_EQ(utf8_to_cp1252("a\xC3"), "a?");                   // truncated sequence
-    EXPECT_EQ(utf8_to_cp1252("\xC0\xAF"), "??");                // overlong '/'
-    EXPECT_EQ(utf8_to_cp1252("\xED\xA0\x80"), "???");           // surrogate
+    EXPECT_EQ(utf8_to_cp1252("\xE4\xB8\xAD"), "?");         // a CJK character
+    EXPECT_EQ(utf8_to_cp1252("a\xF0\x9F\x98\x80z"), "a?z"); // outside the BMP
+    EXPECT_EQ(utf8_to_cp1252("a\xC3"), "a?");               // truncated sequence
+    EXPECT_EQ(utf8_to_cp1252("\xC0\xAF"), "??");            // overlong '/'
+    EXPECT_EQ(utf8_to_cp1252("\xED\xA0\x80"), "???");       // surrogate
 }
 
 TEST(Codepage, ValidatesUtf8) {
