@@ -86,7 +86,9 @@ std::string utf8_to_cp1252(std::string_view utf8) {
     return out;
 }
 
-char cp1252_from_code_point(char32_t cp) { return byte_of(cp); }
+char cp1252_from_code_point(char32_t cp) {
+    return byte_of(cp);
+}
 
 bool is_valid_utf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
