@@ -13,3 +13,4 @@ veltran_test(engine_library_tests
         ${CMAKE_CURRENT_LIST_DIR}/sys_strings_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_variants_test.cpp
     DEPS veltran_engine)
+include(${CMAKE_CURRENT_LIST_DIR}/conformance/conformance.cmake)
