@@ -124,6 +124,13 @@ public:
     }
     ~Variant() { release(); }
 
+    // Makes the value the Integer i, in place.
+    void set_int(std::int32_t i) noexcept {
+        release();
+        type_ = varInteger;
+        v_.i64 = i;
+    }
+
     std::uint16_t vtype() const { return type_; }
     bool is_empty() const { return type_ == varEmpty; }
     bool is_null() const { return type_ == varNull; }
