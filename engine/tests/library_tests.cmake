@@ -2,6 +2,7 @@
 veltran_test(engine_library_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/float_text_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/library_robustness_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/locale_settings_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_convert_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_datetime_test.cpp
