@@ -2,7 +2,8 @@
 
 namespace veltran {
 
-TCardList::TCardList(std::vector<std::string> item_captions, std::vector<std::string> default_values)
+TCardList::TCardList(std::vector<std::string> item_captions,
+                     std::vector<std::string> default_values)
     : item_captions_(std::move(item_captions)), default_values_(std::move(default_values)) {
     default_values_.resize(item_captions_.size());
 }

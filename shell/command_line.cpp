@@ -5,7 +5,9 @@
 namespace veltran {
 namespace {
 
-bool is_word(const std::string& arg, const char* word) { return upper_ascii(trim(arg)) == word; }
+bool is_word(const std::string& arg, const char* word) {
+    return upper_ascii(trim(arg)) == word;
+}
 
 } // namespace
 

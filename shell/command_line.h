@@ -8,9 +8,9 @@
 namespace veltran {
 
 struct TStartMode {
-    bool debug_page = false;   // first argument "DEBUG" (upper-cased, trimmed)
-    std::string project_path;  // any other first argument
-    bool run = false;          // second argument "RUN" after a project path
+    bool debug_page = false;  // first argument "DEBUG" (upper-cased, trimmed)
+    std::string project_path; // any other first argument
+    bool run = false;         // second argument "RUN" after a project path
 
     bool player() const { return !project_path.empty(); }
 };

@@ -49,6 +49,10 @@ void TShell::add_debug(std::string_view text) {
 
 void TShell::clear_lines() {
     log_list_.clear();
+    clear_log_box();
+}
+
+void TShell::clear_log_box() {
     list_box_lines_ = 0;
     if (view_) view_->log_cleared();
 }

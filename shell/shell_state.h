@@ -29,6 +29,9 @@ public:
     bool running = false;
     // The debug page is shown only when the editor was started with DEBUG.
     bool debug_page_visible = false;
+    // The user's decimal separator, for the numbers the project file keeps
+    // in the user's notation.
+    char decimal_separator = '.';
 
     void set_view(TLogView* view) { view_ = view; }
     void set_pump(TMessagePump* pump) { pump_ = pump; }
@@ -40,8 +43,9 @@ public:
     void add_debug(std::string_view text);
     void process_pending_messages();
 
-    // "Clear Lines" and "Copy Lines".
+    // "Clear Lines" and "Copy Lines"; clear_log_box empties only the view.
     void clear_lines();
+    void clear_log_box();
     std::string copy_lines() const;
     const std::vector<std::string>& log_list() const { return log_list_; }
 

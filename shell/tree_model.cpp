@@ -36,7 +36,9 @@ void TTreeNode::delete_child(TTreeNode* child) {
     std::erase_if(children_, [child](const auto& node) { return node.get() == child; });
 }
 
-void TTreeNode::delete_children() { children_.clear(); }
+void TTreeNode::delete_children() {
+    children_.clear();
+}
 
 THardwareTree::THardwareTree() : root_(nullptr, std::string(), -1) {}
 

@@ -41,7 +41,9 @@ public:
     // Top-level nodes hang below an invisible root.
     TTreeNode& root() { return root_; }
     const TTreeNode& root() const { return root_; }
-    TTreeNode* add_first(std::string text, int image) { return root_.insert_child(0, std::move(text), image); }
+    TTreeNode* add_first(std::string text, int image) {
+        return root_.insert_child(0, std::move(text), image);
+    }
     TTreeNode* add(std::string text, int image) { return root_.add_child(std::move(text), image); }
     // Deletes a node anywhere in the tree.
     void delete_node(TTreeNode* node);

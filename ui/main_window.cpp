@@ -6,7 +6,8 @@ namespace veltran {
 
 TMainWindow::TMainWindow(TShell& shell, const QString& product_caption) {
     setWindowTitle(product_caption);
-    statusBar()->showMessage(QString::fromStdString("VELTRAN " + shell.version + " Build " + shell.build));
+    statusBar()->showMessage(
+        QString::fromStdString("VELTRAN " + shell.version + " Build " + shell.build));
     resize(1024, 700);
 }
 

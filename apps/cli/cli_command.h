@@ -18,6 +18,7 @@ struct TCommandGroup {
     TCommandRunner run;
 };
 
-int usage_error(const TCommandGroup& group);
+// Prints the usage of the named group on standard error; returns 2.
+int usage_error(const char* group_name);
 
 } // namespace veltran::cli

@@ -40,7 +40,8 @@ TEST(LogChannel, PrefixCarriesLabelAndColour) {
         {0, R"(<FONT face="Tahoma" size="8" color="#FF0000">OTHER</FONT>:)"},
         {9, R"(<FONT face="Tahoma" size="8" color="#FF0000">OTHER</FONT>:)"},
     };
-    for (const Case& c : cases) EXPECT_EQ(channel_prefix(c.channel), c.prefix) << int(c.channel);
+    for (const Case& c : cases)
+        EXPECT_EQ(channel_prefix(c.channel), c.prefix) << int(c.channel);
 }
 
 TEST(ShellLog, EditorLinesCarryPrefixAndListKeepsPlainText) {
@@ -60,7 +61,8 @@ TEST(ShellLog, FromLineSixTheNewestLineIsAtTheTop) {
     TShell shell;
     RecordingView view;
     shell.set_view(&view);
-    for (int i = 0; i < 8; ++i) shell.add_log(1, "line");
+    for (int i = 0; i < 8; ++i)
+        shell.add_log(1, "line");
     EXPECT_EQ(view.top_lines, (std::vector<std::size_t>{0, 0, 0, 0, 0, 0, 6, 7}));
     shell.clear_lines();
     shell.add_log(1, "again");
@@ -109,10 +111,10 @@ TEST(Toolbar, StatesEnableTheirCommands) {
         bool no_project, project_open, running;
     };
     const Row table[] = {
-        {load_project, true, false, false},   {close_project, false, true, false},
-        {save_project, false, true, false},   {save_project_as, false, true, false},
-        {update_hardware, true, true, false}, {run_project, false, true, false},
-        {stop_project, false, false, true},   {compile_project, false, true, false},
+        {load_project, true, false, false},    {close_project, false, true, false},
+        {save_project, false, true, false},    {save_project_as, false, true, false},
+        {update_hardware, true, true, false},  {run_project, false, true, false},
+        {stop_project, false, false, true},    {compile_project, false, true, false},
         {create_exe_file, false, true, false}, {new_project, true, false, false},
     };
     static_assert(std::size(table) == command_count);

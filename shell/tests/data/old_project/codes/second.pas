@@ -1,0 +1,3 @@
+PROGRAM SECOND; // café
+Begin
+End.

@@ -1,0 +1,3 @@
+PROGRAM FIRST;
+Begin
+End.
