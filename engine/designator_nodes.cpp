@@ -56,7 +56,9 @@ void TfsStringIndexNode::assign(const Variant& value) {
 }
 
 TfsArrayIndexNode::TfsArrayIndexNode(TfsCustomVariable& variable, std::vector<TfsNodePtr> indexes)
-    : variable_(variable), indexes_(std::move(indexes)) {}
+    : variable_(variable), indexes_(std::move(indexes)) {
+    if (indexes_.size() == 1 && indexes_[0]->is_int()) index_slot_ = indexes_[0]->storage();
+}
 
 bool TfsArrayIndexNode::may_call() const {
     return std::any_of(indexes_.begin(), indexes_.end(),
@@ -75,7 +77,7 @@ int TfsArrayIndexNode::load(std::int32_t* index) {
 
 Variant TfsArrayIndexNode::eval() {
     if (indexes_.size() == 1) {
-        const std::int32_t i = indexes_[0]->eval().to_int();
+        const std::int32_t i = first_index();
         const Variant& a = *variable_.PValue();
         if (a.array_dim_count() != 1) return Variant::null();
         return a.array_get1(i);
@@ -87,6 +89,13 @@ Variant TfsArrayIndexNode::eval() {
 }
 
 void TfsArrayIndexNode::assign(const Variant& value) {
+    if (indexes_.size() == 1) {
+        const std::int32_t i = first_index();
+        Variant& a = *variable_.PValue();
+        if (variable_.IsReadOnly || a.try_array_put1(i, value) || a.array_dim_count() != 1) return;
+        a.array_put1(i, value);
+        return;
+    }
     std::int32_t index[3];
     const int dims = load(index);
     if (dims == 0 || variable_.IsReadOnly) return;
@@ -99,6 +108,8 @@ void TfsArrayIndexNode::assign(const Variant& value) {
 TfsArguments::TfsArguments(std::vector<TfsNodePtr> args, std::vector<Variant*> params,
                            std::vector<bool> by_ref, TfsSlotStack& stack)
     : args_(std::move(args)), params_(std::move(params)), stack_(stack) {
+    for (const TfsNodePtr& a : args_)
+        sources_.push_back(a->constant() ? a->constant() : a->storage());
     for (std::size_t i = 0; i < by_ref.size() && i < args_.size(); ++i)
         if (by_ref[i]) by_ref_.push_back(i);
     // Storing one argument must not change what a later one reads.
@@ -112,12 +123,12 @@ void TfsArguments::store() {
     const std::size_t n = args_.size();
     if (!through_temporaries_) {
         for (std::size_t i = 0; i < n; ++i)
-            *params_[i] = args_[i]->eval();
+            *params_[i] = value_of(i);
         return;
     }
     TfsStackSlots values(stack_, n);
     for (std::size_t i = 0; i < n; ++i)
-        values[i] = args_[i]->eval();
+        values[i] = value_of(i);
     for (std::size_t i = 0; i < n; ++i)
         *params_[i] = std::move(values[i]);
 }

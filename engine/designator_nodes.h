@@ -79,9 +79,15 @@ public:
 
 private:
     int load(std::int32_t* index);
+    std::int32_t first_index() {
+        if (index_slot_ && index_slot_->is_int32()) return index_slot_->int_value();
+        return indexes_[0]->eval().to_int();
+    }
 
     TfsCustomVariable& variable_;
     std::vector<TfsNodePtr> indexes_;
+    // A single index that is an Integer variable, read in place.
+    const Variant* index_slot_ = nullptr;
 };
 
 // The argument list of a call: one node per parameter (defaults filled in),
@@ -100,7 +106,11 @@ public:
     std::size_t by_ref_count() const { return by_ref_.size(); }
 
 private:
+    Variant value_of(std::size_t i) const { return sources_[i] ? *sources_[i] : args_[i]->eval(); }
+
     std::vector<TfsNodePtr> args_;
+    // Arguments that are a variable or a constant, read in place.
+    std::vector<const Variant*> sources_;
     std::vector<Variant*> params_;
     std::vector<std::size_t> by_ref_;
     bool through_temporaries_;

@@ -17,7 +17,9 @@ const char* yes_no(std::int32_t flag) {
 }
 
 std::string attribute(std::string_view name, std::string_view value) {
-    return " " + std::string(name) + "=\"" + escape_attribute(value) + "\"";
+    std::string text(" ");
+    text.append(name).append("=\"").append(escape_attribute(value)).append("\"");
+    return text;
 }
 
 std::string attribute(std::string_view name, std::int32_t value) {

@@ -306,7 +306,7 @@ int TModuleTable::import_code(const std::string& file_name) {
 
     std::string title = root.attribute("Title").value();
     for (int k = 1; dame_idcodigo(title) >= 0; ++k)
-        title += "(" + std::to_string(k) + ")";
+        title.append("(").append(std::to_string(k)).append(")");
     const int index = fill_slot(title, std::string(), std::string());
     if (index < 0) return index;
     for (const pugi::xml_node& child : root.children()) {

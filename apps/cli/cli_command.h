@@ -20,6 +20,5 @@ struct TCommandGroup {
 
 // Prints the usage of the named group on standard error; returns 2.
 int usage_error(const char* group_name);
-int usage_error(const TCommandGroup& group);
 
 } // namespace veltran::cli

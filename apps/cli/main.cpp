@@ -8,17 +8,25 @@
 namespace veltran::cli {
 
 int run_version(const TArgs& args);
+int run_boards(const TArgs& args);
 int run_project(const TArgs& args);
 int run_script(const TArgs& args);
-extern const char script_usage[];
 
 namespace {
 
 // Every command group; a group lives in a file of its own.
 const TCommandGroup groups[] = {
     {"--version", "veltran --version", run_version},
+    {"boards",
+     "veltran boards list [--sim-boards FILE]\n"
+     "veltran boards sim FILE [--for SECONDS] [--sim-trace]",
+     run_boards},
     {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
-    {"script", script_usage, run_script},
+    {"script",
+     "veltran script il FILE\n"
+     "veltran script run [--max-steps N] FILE\n"
+     "veltran script call FILE PROC [ARGS...]",
+     run_script},
 };
 
 int usage() {
@@ -33,11 +41,6 @@ int usage() {
 int usage_error(const char* group_name) {
     for (const TCommandGroup& g : groups)
         if (std::string(g.name) == group_name) std::fprintf(stderr, "usage:\n%s\n", g.usage);
-    return 2;
-}
-
-int usage_error(const TCommandGroup& group) {
-    std::fprintf(stderr, "usage:\n%s\n", group.usage);
     return 2;
 }
 
