@@ -1,7 +1,7 @@
 program control;
 {$I fpc_prelude.inc}
 var
-  i, j, n, total: Integer;
+  i, j, n, total, untouched: Integer;
   c: Char;
   s: String;
 
@@ -30,7 +30,8 @@ begin
 end;
 
 begin
-  s := '';
+  { Globals start empty: '' and 0. }
+  ShowMessage('[' + s + '] ' + IntToStr(untouched));
   for i := 0 to 12 do
     s := s + Classify(i) + ' ';
   ShowMessage(s);
