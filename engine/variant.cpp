@@ -13,9 +13,9 @@ namespace {
 
 // Longest string a script may build; beyond it appends fail with "Out of memory"
 // rather than exhausting the machine.
-constexpr std::size_t max_string_length = std::size_t{1} << 28;
+constexpr std::size_t max_string_length = std::size_t{1} << 26;
 // Most elements of one Variant array.
-constexpr std::int64_t max_array_items = std::int64_t{1} << 24;
+constexpr std::int64_t max_array_items = std::int64_t{1} << 22;
 
 } // namespace
 
