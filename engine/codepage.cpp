@@ -23,8 +23,13 @@ void append_utf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -64,7 +69,58 @@ std::size_t decode_one(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
+constexpr char32_t replacement_character = 0xFFFD;
+
+bool is_high_surrogate(char32_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool is_low_surrogate(char32_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
+
 } // namespace
+
+char16_t cp1252_to_utf16(unsigned char byte) {
+    return static_cast<char16_t>(code_point_of(byte));
+}
+
+std::u16string utf8_to_utf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp;
+        const std::size_t len = decode_one(utf8, i, cp);
+        if (len == 0) {
+            out += static_cast<char16_t>(replacement_character);
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string utf16_to_utf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t u = utf16[i];
+        if (is_high_surrogate(u) && i + 1 < utf16.size() && is_low_surrogate(utf16[i + 1])) {
+            u = 0x10000 + ((u - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (is_high_surrogate(u) || is_low_surrogate(u)) {
+            u = replacement_character;
+        }
+        append_utf8(out, u);
+    }
+    return out;
+}
 
 std::string cp1252_to_utf8(std::string_view ansi) {
     std::string out;

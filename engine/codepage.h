@@ -21,4 +21,12 @@ char cp1252_from_code_point(char32_t cp);
 // True if the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view bytes);
 
+// One Windows-1252 byte as a UTF-16 code unit.
+char16_t cp1252_to_utf16(unsigned char byte);
+
+// UTF-8 to UTF-16; every byte of a malformed sequence becomes U+FFFD.
+std::u16string utf8_to_utf16(std::string_view utf8);
+// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
+std::string utf16_to_utf8(std::u16string_view utf16);
+
 } // namespace veltran

@@ -22,7 +22,11 @@ const TCommandGroup groups[] = {
      "veltran boards sim FILE [--for SECONDS] [--sim-trace]",
      run_boards},
     {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
-    {"script", "veltran script il FILE", run_script},
+    {"script",
+     "veltran script il FILE\n"
+     "veltran script run [--max-steps N] FILE\n"
+     "veltran script call FILE PROC [ARGS...]",
+     run_script},
 };
 
 int usage() {
