@@ -72,7 +72,7 @@ std::uint16_t sim_product_id(TSimKind kind) {
     return 0;
 }
 
-TSimReach sim_reach(const TSimBoardSpec& board, int address) {
+TSimReach sim_reach(const TSimBoardConfig& board, int address) {
     if (address == own_slot) {
         switch (board.kind) {
         case TSimKind::main: return {16, main_axes, max_reading};
@@ -89,17 +89,17 @@ TSimReach sim_reach(const TSimBoardSpec& board, int address) {
     return {input_count(address), 0, 0};
 }
 
-TSimBoard::TSimBoard(TSimBoardSpec spec, TSimTrace trace)
-    : spec_(std::move(spec)), trace_(std::move(trace)) {}
+TSimBoard::TSimBoard(TSimBoardConfig config, TSimTrace trace)
+    : config_(std::move(config)), trace_(std::move(trace)) {}
 
 bool TSimBoard::has(int address) const {
     return address == own_slot ||
-           (spec_.kind == TSimKind::main && in(address, 0, expansion_count - 1) &&
-            spec_.expansions[static_cast<std::size_t>(address)]);
+           (config_.kind == TSimKind::main && in(address, 0, expansion_count - 1) &&
+            config_.expansions[static_cast<std::size_t>(address)]);
 }
 
 std::string TSimBoard::name(int address) const {
-    return expansion_name(spec_.serial, address);
+    return expansion_name(config_.serial, address);
 }
 
 void TSimBoard::trace(const std::string& line) const {
@@ -113,7 +113,7 @@ void TSimBoard::send(const TReportData& report) const {
 void TSimBoard::attach_sender(TSimSender sender, const void* owner) {
     sender_ = std::move(sender);
     sender_owner_ = owner;
-    if (spec_.kind == TSimKind::joystick || spec_.kind == TSimKind::servo) send_axes(own_slot);
+    if (config_.kind == TSimKind::joystick || config_.kind == TSimKind::servo) send_axes(own_slot);
 }
 
 void TSimBoard::detach_sender(const void* owner) {
@@ -145,7 +145,7 @@ void TSimBoard::receive(const std::uint8_t* report, std::size_t length) {
     if (!powered_) return;
     TReportBuffer b{};
     std::memcpy(b.data(), report, std::min(length, b.size()));
-    switch (spec_.kind) {
+    switch (config_.kind) {
     case TSimKind::main: receive_main(b); break;
     case TSimKind::joystick:
         if (b[1] == command::adc_enable) receive_adc_enable(b[2]);
@@ -257,8 +257,8 @@ void TSimBoard::send_configuration() const {
     TReportData d{};
     d[0] = report_type::configuration;
     for (int a = 0; a < expansion_count; ++a)
-        if (spec_.expansions[static_cast<std::size_t>(a)]) set_bit_of(d.data() + 2, a + 1, true);
-    d[10] = static_cast<std::uint8_t>(firmware_major(spec_.kind));
+        if (config_.expansions[static_cast<std::size_t>(a)]) set_bit_of(d.data() + 2, a + 1, true);
+    d[10] = static_cast<std::uint8_t>(firmware_major(config_.kind));
     d[11] = 0;
     send(d);
 }
@@ -270,7 +270,7 @@ int TSimBoard::reported_axis(int k) const {
 // Disabled axes read 0 in the reports.
 void TSimBoard::send_axes(int address) const {
     TReportData d{};
-    switch (spec_.kind) {
+    switch (config_.kind) {
     case TSimKind::main:
         d[0] = report_type::adc;
         if (address == own_slot) {
@@ -287,12 +287,12 @@ void TSimBoard::send_axes(int address) const {
         for (int k = 1; k <= board_axes; ++k)
             put_reading(d, 2 * k - 2, reported_axis(k));
         std::copy_n(input_bytes_.begin() + 16, 4, d.begin() + 16);
-        d[30] = static_cast<std::uint8_t>(firmware_major(spec_.kind));
+        d[30] = static_cast<std::uint8_t>(firmware_major(config_.kind));
         break;
     case TSimKind::servo:
         for (int k = 1; k <= board_axes; ++k)
             put_reading(d, 2 * k - 2, reported_axis(k));
-        d[16] = static_cast<std::uint8_t>(firmware_major(spec_.kind));
+        d[16] = static_cast<std::uint8_t>(firmware_major(config_.kind));
         break;
     case TSimKind::dc_motor:
         d[0] = report_type::motor_feedback;
@@ -307,12 +307,12 @@ void TSimBoard::send_axes(int address) const {
 // ---- stimuli
 
 bool TSimBoard::set_input(int address, int n, bool level) {
-    const TInputGroup* group = input_group(spec_.kind, address);
-    if (!group || n < 1 || n > sim_reach(spec_, address).inputs) return false;
+    const TInputGroup* group = input_group(config_.kind, address);
+    if (!group || n < 1 || n > sim_reach(config_, address).inputs) return false;
     std::uint8_t* bits = input_bytes_.data() + group->first;
     if (bit_of(bits, n) == level) return true;
     set_bit_of(bits, n, level);
-    if (spec_.kind == TSimKind::joystick)
+    if (config_.kind == TSimKind::joystick)
         send_axes(own_slot);
     else
         send_inputs();
@@ -320,7 +320,7 @@ bool TSimBoard::set_input(int address, int n, bool level) {
 }
 
 bool TSimBoard::set_axis(int address, int k, int value) {
-    const TSimReach reach = sim_reach(spec_, address);
+    const TSimReach reach = sim_reach(config_, address);
     if (k < 1 || k > reach.axes || value < 0 || value > reach.max_axis_value) return false;
     int& reading = address == own_slot
                        ? axes_[static_cast<std::size_t>(k)]
@@ -329,7 +329,7 @@ bool TSimBoard::set_axis(int address, int k, int value) {
     if (reading == value) return true;
     reading = value;
     const bool reported =
-        address != own_slot || spec_.kind == TSimKind::dc_motor || ((adc_enable_ >> (k - 1)) & 1);
+        address != own_slot || config_.kind == TSimKind::dc_motor || ((adc_enable_ >> (k - 1)) & 1);
     if (reported) send_axes(address);
     return true;
 }

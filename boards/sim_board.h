@@ -21,7 +21,7 @@ enum class TSimKind { main, joystick, servo, dc_motor, bootloader };
 std::optional<TSimKind> sim_kind_named(std::string_view name);
 std::uint16_t sim_product_id(TSimKind kind);
 
-struct TSimBoardSpec {
+struct TSimBoardConfig {
     std::string serial;
     TSimKind kind = TSimKind::main;
     std::bitset<expansion_count> expansions; // addresses a main board reports as present
@@ -35,7 +35,7 @@ struct TSimReach {
     int max_axis_value = 0;
 };
 
-TSimReach sim_reach(const TSimBoardSpec& board, int address);
+TSimReach sim_reach(const TSimBoardConfig& board, int address);
 
 // One line of what a board shows, as `--sim-trace` prints it.
 using TSimTrace = std::function<void(std::string_view line)>;
@@ -44,10 +44,10 @@ using TSimSender = std::function<void(const TReportData& report)>;
 
 class TSimBoard {
 public:
-    TSimBoard(TSimBoardSpec spec, TSimTrace trace);
+    TSimBoard(TSimBoardConfig config, TSimTrace trace);
 
-    const TSimBoardSpec& spec() const { return spec_; }
-    const std::string& serial() const { return spec_.serial; }
+    const TSimBoardConfig& config() const { return config_; }
+    const std::string& serial() const { return config_.serial; }
 
     // A program opened the board (joystick and servo/ADC boards then send
     // their first report) or closed it again; `owner` tells the openings
@@ -103,7 +103,7 @@ private:
     void send_configuration() const;
     int reported_axis(int k) const;
 
-    TSimBoardSpec spec_;
+    TSimBoardConfig config_;
     TSimTrace trace_;
     TSimSender sender_;
     const void* sender_owner_ = nullptr;

@@ -39,8 +39,8 @@ constexpr std::array<std::array<bool, 2>, 4> detent_down{
 
 TSimController::TSimController(TSimSetup setup, TSimTrace trace)
     : actions_(std::move(setup.actions)) {
-    for (TSimBoardSpec& spec : setup.boards)
-        slots_.push_back({std::make_unique<TSimBoard>(std::move(spec), trace), true});
+    for (TSimBoardConfig& config : setup.boards)
+        slots_.push_back({std::make_unique<TSimBoard>(std::move(config), trace), true});
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, [this] { play_due(); });
 }
@@ -58,7 +58,7 @@ std::vector<THidDeviceInfo> TSimController::scan() {
     for (const TSlot& slot : slots_)
         if (slot.plugged)
             devices.push_back({path_of(slot), talux_vendor_id,
-                               sim_product_id(slot.board->spec().kind), slot.board->serial()});
+                               sim_product_id(slot.board->config().kind), slot.board->serial()});
     return devices;
 }
 

@@ -60,26 +60,26 @@ public:
 private:
     void board(const std::vector<std::string_view>& w) {
         if (w.size() < 3) throw TLineError("expected board SERIAL KIND [exp ADDR...]");
-        TSimBoardSpec spec;
-        spec.serial = std::string(w[1]);
-        if (spec.serial.size() != serial_length)
-            throw TLineError("serial \"" + spec.serial + "\" must have 11 characters");
-        if (find_board(spec.serial))
-            throw TLineError("board " + spec.serial + " is declared twice");
+        TSimBoardConfig config;
+        config.serial = std::string(w[1]);
+        if (config.serial.size() != serial_length)
+            throw TLineError("serial \"" + config.serial + "\" must have 11 characters");
+        if (find_board(config.serial))
+            throw TLineError("board " + config.serial + " is declared twice");
         const auto kind = sim_kind_named(w[2]);
         if (!kind)
             throw TLineError("unknown board kind \"" + std::string(w[2]) +
                              "\" (main, joystick, servo, dcmotor or bootloader)");
-        spec.kind = *kind;
+        config.kind = *kind;
         if (w.size() > 3) {
             if (w[3] != "exp") throw TLineError("expected exp ADDR... after the kind");
-            if (spec.kind != TSimKind::main) throw TLineError("only a main board has expansions");
+            if (config.kind != TSimKind::main) throw TLineError("only a main board has expansions");
             if (w.size() == 4) throw TLineError("exp needs at least one address");
             for (std::size_t i = 4; i < w.size(); ++i)
-                spec.expansions.set(static_cast<std::size_t>(
+                config.expansions.set(static_cast<std::size_t>(
                     number(w[i], 0, expansion_count - 1, "an expansion address")));
         }
-        setup.boards.push_back(std::move(spec));
+        setup.boards.push_back(std::move(config));
     }
 
     void action(const std::vector<std::string_view>& w) {
@@ -126,14 +126,14 @@ private:
         if (w.size() != count) throw TLineError(std::string("expected ") + form);
     }
 
-    const TSimBoardSpec* find_board(std::string_view serial) const {
-        for (const TSimBoardSpec& b : setup.boards)
+    const TSimBoardConfig* find_board(std::string_view serial) const {
+        for (const TSimBoardConfig& b : setup.boards)
             if (same_text_ignoring_case(b.serial, serial)) return &b;
         return nullptr;
     }
 
     void target(TSimAction& a, std::string_view name) {
-        const TSimBoardSpec* board = find_board(board_key(name));
+        const TSimBoardConfig* board = find_board(board_key(name));
         if (!board)
             throw TLineError("unknown board \"" + std::string(board_key(name)) +
                              "\" (declare it on a board line first)");

@@ -31,7 +31,7 @@ struct TSimAction {
 };
 
 struct TSimSetup {
-    std::vector<TSimBoardSpec> boards;
+    std::vector<TSimBoardConfig> boards;
     std::vector<TSimAction> actions; // in time order, file order within one time
 };
 

@@ -5,6 +5,7 @@
 // string variable grows its buffer in place.
 
 #include "engine/expression_nodes.h"
+#include "engine/int_nodes.h"
 #include "engine/statements.h"
 #include "engine/variable_store.h"
 
@@ -19,6 +20,39 @@ public:
     void Execute() override {
         if (!begin()) return;
         Store::put(slot_, expression_->eval());
+    }
+
+private:
+    Variant& slot_;
+    TfsNodePtr expression_;
+};
+
+// slot := another variable.
+template <class Store> class TfsVarCopyStmt : public TfsStatement {
+public:
+    TfsVarCopyStmt(TfsScript& program, std::string unit, std::string pos, Variant& slot,
+                   const Variant& source)
+        : TfsStatement(program, std::move(unit), std::move(pos)), slot_(slot), source_(source) {}
+    void Execute() override {
+        if (!begin()) return;
+        Store::put(slot_, source_);
+    }
+
+private:
+    Variant& slot_;
+    const Variant& source_;
+};
+
+// slot := integer expression, on a variable of kind Integer.
+class TfsIntAssignStmt : public TfsStatement {
+public:
+    TfsIntAssignStmt(TfsScript& program, std::string unit, std::string pos, Variant& slot,
+                     TfsNodePtr expression)
+        : TfsStatement(program, std::move(unit), std::move(pos)), slot_(slot),
+          expression_(std::move(expression)) {}
+    void Execute() override {
+        if (!begin()) return;
+        slot_.set_int(fs_int32_of(expression_->eval_int()));
     }
 
 private:

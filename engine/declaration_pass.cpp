@@ -20,7 +20,7 @@ TfsILCompiler::~TfsILCompiler() = default;
 
 void TfsILCompiler::at(const TfsXMLItem& e) {
     // Every element handler passes here: deep nesting fails cleanly.
-    TfsRunStack::current().check_machine_stack();
+    fs_check_machine_stack();
     error_pos_ = il_pos(e);
 }
 

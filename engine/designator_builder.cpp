@@ -106,7 +106,7 @@ TfsDesignator TfsILCompiler::DoDesignator(const TfsXMLItem& xi, TfsScript& prog,
         if (kind != fvtClass && kind != fvtVariant) raise_error("Class type required");
         undeclared("Free");
     }
-    return finish_designator(steps, need_result);
+    return finish_designator(steps, prog, need_result);
 }
 
 // Appends the item `name` (a member, or "[" for an index) resolves to after
@@ -194,7 +194,7 @@ void TfsILCompiler::check_arguments(TfsDesignatorStep& step) {
 }
 
 TfsDesignator TfsILCompiler::finish_designator(std::vector<TfsDesignatorStep>& steps,
-                                               bool need_result) {
+                                               TfsScript& prog, bool need_result) {
     for (TfsDesignatorStep& step : steps)
         check_arguments(step);
     TfsDesignatorStep& first = steps.front();
@@ -206,7 +206,7 @@ TfsDesignator TfsILCompiler::finish_designator(std::vector<TfsDesignatorStep>& s
 
     if (steps.size() == 1) {
         d.item = first.ref;
-        d.node = single_item_node(first, need_result);
+        d.node = single_item_node(first, prog, need_result);
         return d;
     }
     if (steps.size() == 2) {
@@ -229,13 +229,14 @@ TfsDesignator TfsILCompiler::finish_designator(std::vector<TfsDesignatorStep>& s
         item.args = nodes_of(step.args);
         items.push_back(std::move(item));
     }
-    auto chain = std::make_unique<TfsChainNode>(std::move(items));
+    auto chain = std::make_unique<TfsChainNode>(std::move(items), prog.run_state().slots);
     chain->set_need_result(need_result);
     d.node = std::move(chain);
     return d;
 }
 
-TfsNodePtr TfsILCompiler::single_item_node(TfsDesignatorStep& step, bool need_result) {
+TfsNodePtr TfsILCompiler::single_item_node(TfsDesignatorStep& step, TfsScript& prog,
+                                           bool need_result) {
     TfsCustomVariable& ref = *step.ref;
     if (auto* proc = dynamic_cast<TfsProcVariable*>(&ref))
         return std::make_unique<TfsProcCallNode>(*proc, nodes_of(step.args));
@@ -247,7 +248,8 @@ TfsNodePtr TfsILCompiler::single_item_node(TfsDesignatorStep& step, bool need_re
                 if (!step.arg_source[i].empty())
                     args[i] = std::make_unique<TfsConstNode>(
                         Variant::from_ansi(step.arg_source[i]).to_ustring());
-        return std::make_unique<TfsMethodCallNode>(*method, std::move(args), need_result);
+        return std::make_unique<TfsMethodCallNode>(*method, std::move(args), need_result,
+                                                   prog.run_state().slots);
     }
     return variable_node(ref);
 }

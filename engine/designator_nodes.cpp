@@ -14,7 +14,8 @@ namespace {
 // starts from the outer call's values and leaves them as they were.
 class TSavedFrame {
 public:
-    explicit TSavedFrame(TfsProcVariable& proc) : frame_(proc.frame()), saved_(frame_.size()) {
+    TSavedFrame(TfsProcVariable& proc, TfsSlotStack& stack)
+        : frame_(proc.frame()), saved_(stack, frame_.size()) {
         for (std::size_t i = 0; i < frame_.size(); ++i)
             saved_[i] = *frame_[i];
     }
@@ -55,7 +56,9 @@ void TfsStringIndexNode::assign(const Variant& value) {
 }
 
 TfsArrayIndexNode::TfsArrayIndexNode(TfsCustomVariable& variable, std::vector<TfsNodePtr> indexes)
-    : variable_(variable), indexes_(std::move(indexes)) {}
+    : variable_(variable), indexes_(std::move(indexes)) {
+    if (indexes_.size() == 1 && indexes_[0]->is_int()) index_slot_ = indexes_[0]->storage();
+}
 
 bool TfsArrayIndexNode::may_call() const {
     return std::any_of(indexes_.begin(), indexes_.end(),
@@ -74,7 +77,7 @@ int TfsArrayIndexNode::load(std::int32_t* index) {
 
 Variant TfsArrayIndexNode::eval() {
     if (indexes_.size() == 1) {
-        const std::int32_t i = indexes_[0]->eval().to_int();
+        const std::int32_t i = first_index();
         const Variant& a = *variable_.PValue();
         if (a.array_dim_count() != 1) return Variant::null();
         return a.array_get1(i);
@@ -86,6 +89,13 @@ Variant TfsArrayIndexNode::eval() {
 }
 
 void TfsArrayIndexNode::assign(const Variant& value) {
+    if (indexes_.size() == 1) {
+        const std::int32_t i = first_index();
+        Variant& a = *variable_.PValue();
+        if (variable_.IsReadOnly || a.try_array_put1(i, value) || a.array_dim_count() != 1) return;
+        a.array_put1(i, value);
+        return;
+    }
     std::int32_t index[3];
     const int dims = load(index);
     if (dims == 0 || variable_.IsReadOnly) return;
@@ -96,8 +106,10 @@ void TfsArrayIndexNode::assign(const Variant& value) {
 }
 
 TfsArguments::TfsArguments(std::vector<TfsNodePtr> args, std::vector<Variant*> params,
-                           std::vector<bool> by_ref)
-    : args_(std::move(args)), params_(std::move(params)) {
+                           std::vector<bool> by_ref, TfsSlotStack& stack)
+    : args_(std::move(args)), params_(std::move(params)), stack_(stack) {
+    for (const TfsNodePtr& a : args_)
+        sources_.push_back(a->constant() ? a->constant() : a->storage());
     for (std::size_t i = 0; i < by_ref.size() && i < args_.size(); ++i)
         if (by_ref[i]) by_ref_.push_back(i);
     // Storing one argument must not change what a later one reads.
@@ -111,12 +123,12 @@ void TfsArguments::store() {
     const std::size_t n = args_.size();
     if (!through_temporaries_) {
         for (std::size_t i = 0; i < n; ++i)
-            *params_[i] = args_[i]->eval();
+            *params_[i] = value_of(i);
         return;
     }
-    TfsStackSlots values(n);
+    TfsStackSlots values(stack_, n);
     for (std::size_t i = 0; i < n; ++i)
-        values[i] = args_[i]->eval();
+        values[i] = value_of(i);
     for (std::size_t i = 0; i < n; ++i)
         *params_[i] = std::move(values[i]);
 }
@@ -162,7 +174,8 @@ std::vector<Variant*> argument_slots(TfsMethodHelper& method) {
 } // namespace
 
 TfsProcCallNode::TfsProcCallNode(TfsProcVariable& proc, std::vector<TfsNodePtr> args)
-    : proc_(proc), args_(std::move(args), parameter_slots(proc), by_reference(proc)) {}
+    : proc_(proc), run_(proc.Program().run_state()),
+      args_(std::move(args), parameter_slots(proc), by_reference(proc), run_.slots) {}
 
 Variant TfsProcCallNode::eval() {
     if (proc_.Executing) return eval_recursive();
@@ -173,10 +186,11 @@ Variant TfsProcCallNode::eval() {
 }
 
 Variant TfsProcCallNode::eval_recursive() {
-    TSavedFrame saved(proc_);
+    TSavedFrame saved(proc_, run_.slots);
     args_.store();
     Variant result = proc_.invoke();
-    TfsStackSlots results(args_.by_ref_count());
+    if (args_.by_ref_count() == 0) return result;
+    TfsStackSlots results(run_.slots, args_.by_ref_count());
     args_.take_results(results.data());
     saved.restore();
     args_.write_results(results.data());
@@ -184,8 +198,8 @@ Variant TfsProcCallNode::eval_recursive() {
 }
 
 TfsMethodCallNode::TfsMethodCallNode(TfsMethodHelper& method, std::vector<TfsNodePtr> args,
-                                     bool need_result)
-    : method_(method), args_(std::move(args), argument_slots(method), by_reference(method)),
+                                     bool need_result, TfsSlotStack& stack)
+    : method_(method), args_(std::move(args), argument_slots(method), by_reference(method), stack),
       need_result_(need_result) {}
 
 Variant TfsMethodCallNode::eval() {
@@ -196,7 +210,8 @@ Variant TfsMethodCallNode::eval() {
     return result;
 }
 
-TfsChainNode::TfsChainNode(std::vector<TfsDesignatorItem> items) : items_(std::move(items)) {}
+TfsChainNode::TfsChainNode(std::vector<TfsDesignatorItem> items, TfsSlotStack& stack)
+    : items_(std::move(items)), stack_(stack) {}
 
 bool TfsChainNode::writable() const {
     const TfsDesignatorItem& last = items_.back();
@@ -219,11 +234,11 @@ Variant TfsChainNode::step(TfsDesignatorItem& item, TfsCustomVariable* previous,
     TfsCustomVariable& ref = *item.ref;
     auto* proc = dynamic_cast<TfsProcVariable*>(&ref);
     std::optional<TSavedFrame> saved;
-    if (proc && proc->Executing) saved.emplace(*proc);
+    if (proc && proc->Executing) saved.emplace(*proc, stack_);
 
     const std::size_t n = item.args.size();
     if (n) {
-        TfsStackSlots values(n);
+        TfsStackSlots values(stack_, n);
         for (std::size_t i = 0; i < n; ++i)
             values[i] = item.args[i]->eval();
         for (std::size_t i = 0; i < n; ++i)

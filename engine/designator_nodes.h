@@ -6,10 +6,12 @@
 
 #include "engine/method_helper.h"
 #include "engine/node.h"
+#include "engine/run_state.h"
 #include "engine/script_items.h"
 #include "engine/variable_store.h"
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 namespace veltran {
@@ -21,6 +23,10 @@ public:
         : variable_(variable), slot_(*variable.PValue()) {}
     Variant eval() override { return slot_; }
     bool eval_bool() override { return slot_.to_bool(); }
+    bool is_int() const override { return std::is_same_v<Store, TfsStoreInt>; }
+    std::int64_t eval_int() override {
+        return slot_.is_int32() ? slot_.int_value() : slot_.to_int64();
+    }
     void assign(const Variant& value) override {
         if (!variable_.IsReadOnly) Store::put(slot_, value);
     }
@@ -73,9 +79,15 @@ public:
 
 private:
     int load(std::int32_t* index);
+    std::int32_t first_index() {
+        if (index_slot_ && index_slot_->is_int32()) return index_slot_->int_value();
+        return indexes_[0]->eval().to_int();
+    }
 
     TfsCustomVariable& variable_;
     std::vector<TfsNodePtr> indexes_;
+    // A single index that is an Integer variable, read in place.
+    const Variant* index_slot_ = nullptr;
 };
 
 // The argument list of a call: one node per parameter (defaults filled in),
@@ -84,7 +96,7 @@ private:
 class TfsArguments {
 public:
     TfsArguments(std::vector<TfsNodePtr> args, std::vector<Variant*> params,
-                 std::vector<bool> by_ref);
+                 std::vector<bool> by_ref, TfsSlotStack& stack);
     void store();
     void write_back();
     // For a recursive call: the by-reference values are taken before the
@@ -94,10 +106,15 @@ public:
     std::size_t by_ref_count() const { return by_ref_.size(); }
 
 private:
+    Variant value_of(std::size_t i) const { return sources_[i] ? *sources_[i] : args_[i]->eval(); }
+
     std::vector<TfsNodePtr> args_;
+    // Arguments that are a variable or a constant, read in place.
+    std::vector<const Variant*> sources_;
     std::vector<Variant*> params_;
     std::vector<std::size_t> by_ref_;
     bool through_temporaries_;
+    TfsSlotStack& stack_;
 };
 
 // A call of a script procedure or function.
@@ -111,13 +128,15 @@ private:
     Variant eval_recursive();
 
     TfsProcVariable& proc_;
+    TfsRunState& run_;
     TfsArguments args_;
 };
 
 // A call of a registered function.
 class TfsMethodCallNode : public TfsNode {
 public:
-    TfsMethodCallNode(TfsMethodHelper& method, std::vector<TfsNodePtr> args, bool need_result);
+    TfsMethodCallNode(TfsMethodHelper& method, std::vector<TfsNodePtr> args, bool need_result,
+                      TfsSlotStack& stack);
     Variant eval() override;
     TfsCustomVariable* item() const override { return &method_; }
     void set_need_result(bool need) { need_result_ = need; }
@@ -140,7 +159,7 @@ struct TfsDesignatorItem {
 // item by item with a running value.
 class TfsChainNode : public TfsNode {
 public:
-    explicit TfsChainNode(std::vector<TfsDesignatorItem> items);
+    TfsChainNode(std::vector<TfsDesignatorItem> items, TfsSlotStack& stack);
     Variant eval() override { return walk(nullptr); }
     void assign(const Variant& value) override { walk(&value); }
     bool writable() const override;
@@ -153,6 +172,7 @@ private:
 
     std::vector<TfsDesignatorItem> items_;
     bool need_result_ = true;
+    TfsSlotStack& stack_;
 };
 
 // A designator compiled again at its first use, when the values that decide

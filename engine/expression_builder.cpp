@@ -174,7 +174,7 @@ bool integral(TfsVarType k) {
 } // namespace
 
 void type_expression(TfsBuildNode& node, const TfsScript& scope, std::string& first_error) {
-    TfsRunStack::current().check_machine_stack();
+    fs_check_machine_stack();
     if (node.op == TfsOp::operand) return;
     if (node.left) type_expression(*node.left, scope, first_error);
     if (node.right) type_expression(*node.right, scope, first_error);
@@ -295,7 +295,7 @@ std::unique_ptr<TfsSetExpression> TfsILCompiler::set_expression(const TfsXMLItem
 }
 
 TfsExpression TfsILCompiler::lower(TfsBuildNode& node) {
-    TfsRunStack::current().check_machine_stack();
+    fs_check_machine_stack();
     if (node.op == TfsOp::operand) return {std::move(node.operand), node.type, node.item};
     if (node.op == TfsOp::left_bracket || node.op == TfsOp::none) {
         if (!node.left) raise_error("Expression expected");

@@ -132,8 +132,9 @@ private:
     // ---- designators (designator_builder.cpp)
     bool next_step(std::vector<TfsDesignatorStep>& steps, const std::string& name, TfsScript& prog);
     void check_arguments(TfsDesignatorStep& step);
-    TfsDesignator finish_designator(std::vector<TfsDesignatorStep>& steps, bool need_result);
-    TfsNodePtr single_item_node(TfsDesignatorStep& step, bool need_result);
+    TfsDesignator finish_designator(std::vector<TfsDesignatorStep>& steps, TfsScript& prog,
+                                    bool need_result);
+    TfsNodePtr single_item_node(TfsDesignatorStep& step, TfsScript& prog, bool need_result);
     TfsDesignator late_bound(const TfsXMLItem& xi, TfsScript& prog, bool need_result);
     TfsDesignator late_bound_member(const TfsXMLItem& xi, const TWithEntry& with, TfsScript& prog,
                                     bool need_result);

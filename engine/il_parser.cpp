@@ -34,7 +34,7 @@ struct TNestingLimit {
 // One walk of a grammar over the parser's text. The output is a forest of
 // complete elements in source order: an element remembers the forest's size
 // at its entry, so wrapping moves the items produced since then into a new
-// element, and a failing rule truncates the forest back to that size.
+// element, and failing truncates the forest back to that size.
 class TWalker {
 public:
     TWalker(TfsParser& parser, bool lookahead, int depth, TIncludeUnit include_unit)
@@ -55,12 +55,13 @@ private:
     bool walk_sequence(const TfsGrammarElement& e);
     bool walk_switch(const TfsGrammarElement& e);
     bool walk_loop(const TfsGrammarElement& e);
+    bool read_separator(const TfsGrammarElement& e);
     bool take_back(int entry, std::size_t mark);
     bool read_terminal(const TfsGrammarElement& e, std::string_view& token, std::string& owned);
     bool matches(const TfsGrammarElement& e, std::string_view token) const;
     void record(const TfsGrammarElement& e, int entry);
     void wrap(const TfsGrammarElement& e, std::size_t mark, int entry);
-    void add_leaf(std::string_view name, std::string_view escaped_text, bool escape);
+    void add_leaf(std::string_view name, std::string_view text, bool escape);
     void emit_report_designator(std::string_view text);
     void include_units(std::size_t mark);
     std::string pos_attribute(int position);
@@ -170,30 +171,33 @@ bool TWalker::walk_switch(const TfsGrammarElement& e) {
 bool TWalker::walk_loop(const TfsGrammarElement& e) {
     int passes = 0;
     bool first_pass_matched = false;
-    int after_pass = 0;
     for (;;) {
         ++passes;
         const int pass_start = parser_.Position();
+        const std::size_t pass_mark = out.size();
         const bool matched = walk_sequence(e);
         if (passes == 1) first_pass_matched = matched;
-        after_pass = parser_.Position();
-        if (!matched) break;
-        if (!e.separator.empty()) {
-            parser_.SkipSpaces();
-            const char c = parser_.ScanChar();
-            if (!c || e.separator != std::string_view(&c, 1)) {
-                parser_.SetPosition(after_pass);
-                break;
-            }
+        if (!matched) {
+            // A pass that fails partway takes back what it read, so that
+            // "1 + 2 +" does not end its expression with an operator.
+            take_back(pass_start, pass_mark);
+            break;
+        }
+        const int after_pass = parser_.Position();
+        if (!e.separator.empty() && !read_separator(e)) {
+            parser_.SetPosition(after_pass);
+            break;
         }
         if (parser_.Position() == pass_start) break;
     }
-    const bool matched = passes > 1 || first_pass_matched;
-    if (passes > 1) {
-        if (e.forget_error || error.term) error = {};
-        parser_.SetPosition(after_pass);
-    }
-    return matched;
+    if (passes > 1 && (e.forget_error || error.term)) error = {};
+    return passes > 1 || first_pass_matched;
+}
+
+bool TWalker::read_separator(const TfsGrammarElement& e) {
+    parser_.SkipSpaces();
+    const char c = parser_.ScanChar();
+    return c && e.separator == std::string_view(&c, 1);
 }
 
 bool TWalker::read_terminal(const TfsGrammarElement& e, std::string_view& token,
@@ -306,8 +310,8 @@ TfsILParser::TfsILParser(TfsILOptions options) : options_(std::move(options)) {}
 
 TfsILParser::TfsILParser(const TfsILOptions& options, std::string unit_name,
                          std::vector<std::string> uses, int depth)
-    : options_(options), unit_name_(std::move(unit_name)), uses_list_(std::move(uses)),
-      depth_(depth) {}
+    : options_(options), unit_name_(std::move(unit_name)), is_unit_(true),
+      uses_list_(std::move(uses)), depth_(depth) {}
 
 void TfsILParser::SelectLanguage(std::string_view lang_name) {
     parser_.Clear();
@@ -341,7 +345,7 @@ bool TfsILParser::MakeILScript(std::string_view text) {
     error_msg_.clear();
     error_pos_.clear();
     error_unit_.clear();
-    if (unit_name_.empty()) uses_list_.clear(); // a unit gets the list of its includer
+    if (!is_unit_) uses_list_.clear(); // a unit gets the list of its includer
     if (!grammar_) SelectLanguage(lang_name_);
     parser_.SetText(text);
     const int start = language_line();

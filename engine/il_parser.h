@@ -97,6 +97,7 @@ private:
     TfsXMLDocument il_script_;
     std::string lang_name_;
     std::string unit_name_;
+    bool is_unit_ = false; // a unit's name may be empty
     std::vector<std::string> uses_list_;
     int depth_ = 0; // nesting already used by the enclosing texts
     bool need_declare_vars_ = true;

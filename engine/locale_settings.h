@@ -2,8 +2,9 @@
 // The regional settings the library's number, date and text functions follow
 // (FloatToStr, StrToFloat, Format, FormatFloat, FormatDateTime, DateToStr,
 // StrToDate, Uppercase, CompareText, ...). The engine has no desktop to ask:
-// the application fills them (the window programs from the user's locale)
-// and everything else, the companion and the tests, keeps the fixed default:
+// the application fills them (the window programs from the user's locale, by
+// Qt or by format_settings_of) and everything else, the companion and the
+// tests, keeps the fixed default:
 //   decimal '.', thousands ',', dates "dd/mm/yyyy" with '/', times
 //   "hh:nn:ss" with ':', English day and month names, currency "$1.00" and
 //   "-$1.00", case mapping and collation of the "C.UTF-8" locale (Unicode
@@ -55,6 +56,12 @@ struct TFormatSettings {
 
     static std::locale default_text_locale();
 };
+
+// The settings a C++ locale gives (the user's is std::locale("")): its
+// decimal and thousands separators, the order and separator of its dates,
+// its day and month names, its AM and PM strings, whether it shows hours up
+// to 23, and its case mapping and collation. Currency keeps the default.
+TFormatSettings format_settings_of(const std::locale& locale);
 
 // The settings the library uses; the fixed default until the application
 // replaces them. Not thread-safe: set them before scripts run.

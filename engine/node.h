@@ -6,6 +6,7 @@
 
 #include "engine/variant.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace veltran {
@@ -17,6 +18,14 @@ public:
     virtual ~TfsNode() = default;
     virtual Variant eval() = 0;
     virtual bool eval_bool() { return eval().to_bool(); }
+
+    // Integer expressions: when is_int() holds, eval_int() gives exactly the
+    // value eval() would give, without making a Variant. Their leaves are
+    // variables of kind Integer (which always hold an Integer) and integer
+    // constants, so they are used where the value becomes an integer anyway
+    // (stored into an Integer variable, compared, used as a bound).
+    virtual bool is_int() const { return false; }
+    virtual std::int64_t eval_int() { return eval().to_int64(); }
 
     // Writable designators store the value (converted as their target
     // converts); every other node ignores it, which is what a by-reference
@@ -42,6 +51,10 @@ class TfsConstNode : public TfsNode {
 public:
     explicit TfsConstNode(Variant value) : value_(std::move(value)) {}
     Variant eval() override { return value_; }
+    bool is_int() const override {
+        return value_.vtype() == varInteger || value_.vtype() == varInt64;
+    }
+    std::int64_t eval_int() override { return value_.int64_value(); }
     const Variant* constant() const override { return &value_; }
     bool may_call() const override { return false; }
 

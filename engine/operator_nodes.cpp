@@ -2,6 +2,7 @@
 // place (a variable's slot, a constant) chosen once here.
 #include "engine/expression_builder.h"
 #include "engine/expression_nodes.h"
+#include "engine/int_nodes.h"
 #include "engine/script_exception.h"
 #include "engine/set_expression.h"
 
@@ -53,6 +54,43 @@ template <class Op> TfsNodePtr binary(TfsNodePtr left, TfsNodePtr right) {
     return with_right<Op>(TfsNodeOperand{std::move(left)}, std::move(right));
 }
 
+template <class Op, class L, class R> TfsNodePtr make_int(L left, R right) {
+    return std::make_unique<TfsIntBinaryNode<Op, L, R>>(std::move(left), std::move(right));
+}
+
+template <class Op, class L> TfsNodePtr int_with_right(L left, TfsNodePtr right) {
+    if (const Variant* c = right->constant())
+        return make_int<Op>(std::move(left), TfsIntConstOperand{*c});
+    if (Variant* s = right->storage()) return make_int<Op>(std::move(left), TfsIntSlotOperand{s});
+    return make_int<Op>(std::move(left), TfsIntNodeOperand{std::move(right)});
+}
+
+template <class Op> TfsNodePtr int_binary(TfsNodePtr left, TfsNodePtr right) {
+    if (const Variant* c = left->constant())
+        return int_with_right<Op>(TfsIntConstOperand{*c}, std::move(right));
+    if (Variant* s = left->storage())
+        return int_with_right<Op>(TfsIntSlotOperand{s}, std::move(right));
+    return int_with_right<Op>(TfsIntNodeOperand{std::move(left)}, std::move(right));
+}
+
+// The integer form of an operator over two integer expressions, or null.
+TfsNodePtr integer_operator(TfsOp op, TfsNodePtr& left, TfsNodePtr& right) {
+    switch (op) {
+    case TfsOp::plus: return int_binary<TfsIntAdd>(std::move(left), std::move(right));
+    case TfsOp::minus: return int_binary<TfsIntSub>(std::move(left), std::move(right));
+    case TfsOp::mul: return int_binary<TfsIntMul>(std::move(left), std::move(right));
+    case TfsOp::div_int: return int_binary<TfsIntDiv>(std::move(left), std::move(right));
+    case TfsOp::mod: return int_binary<TfsIntMod>(std::move(left), std::move(right));
+    case TfsOp::less: return int_binary<TfsIntLess>(std::move(left), std::move(right));
+    case TfsOp::less_eq: return int_binary<TfsIntLessEq>(std::move(left), std::move(right));
+    case TfsOp::great: return int_binary<TfsIntGreater>(std::move(left), std::move(right));
+    case TfsOp::great_eq: return int_binary<TfsIntGreaterEq>(std::move(left), std::move(right));
+    case TfsOp::eq: return int_binary<TfsIntEqual>(std::move(left), std::move(right));
+    case TfsOp::non_eq: return int_binary<TfsIntNotEqual>(std::move(left), std::move(right));
+    default: return nullptr;
+    }
+}
+
 TfsNodePtr in_node(TfsNodePtr value, TfsNodePtr right) {
     if (dynamic_cast<TfsSetNode*>(right.get())) {
         std::unique_ptr<TfsSetNode> set(static_cast<TfsSetNode*>(right.release()));
@@ -64,6 +102,10 @@ TfsNodePtr in_node(TfsNodePtr value, TfsNodePtr right) {
 } // namespace
 
 TfsNodePtr operator_node(TfsOp op, bool optimize_bool, TfsNodePtr left, TfsNodePtr right) {
+    if (right && left->is_int() && right->is_int())
+        if (TfsNodePtr integer = integer_operator(op, left, right)) return integer;
+    if (op == TfsOp::un_minus && left->is_int())
+        return std::make_unique<TfsIntNegNode>(std::move(left));
     switch (op) {
     case TfsOp::great: return binary<TfsOpGreater>(std::move(left), std::move(right));
     case TfsOp::less: return binary<TfsOpLess>(std::move(left), std::move(right));

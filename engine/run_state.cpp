@@ -13,53 +13,65 @@ constexpr std::size_t chunk_slots = 4096;
 // library and the unwinding of the error.
 constexpr std::size_t stack_reserve = 256 * 1024;
 
-} // namespace
+struct TStackBounds {
+    std::uintptr_t low = 0;
+    std::uintptr_t limit = 0;
+};
 
-TfsRunStack::TfsRunStack() {
+TStackBounds bounds_of_this_thread() {
+    TStackBounds bounds;
     pthread_attr_t attr;
-    if (pthread_getattr_np(pthread_self(), &attr) != 0) return;
+    if (pthread_getattr_np(pthread_self(), &attr) != 0) return bounds;
     void* low = nullptr;
     std::size_t size = 0;
     if (pthread_attr_getstack(&attr, &low, &size) == 0 && size > 2 * stack_reserve) {
-        stack_low_ = reinterpret_cast<std::uintptr_t>(low);
-        stack_limit_ = stack_low_ + std::max(stack_reserve, size / 8);
+        bounds.low = reinterpret_cast<std::uintptr_t>(low);
+        bounds.limit = bounds.low + std::max(stack_reserve, size / 8);
     }
     pthread_attr_destroy(&attr);
+    return bounds;
 }
 
-TfsRunStack& TfsRunStack::current() {
-    thread_local TfsRunStack stack;
-    return stack;
+// Found once per thread; plain values, so reading them costs no guard.
+thread_local std::uintptr_t stack_low = 0;
+thread_local std::uintptr_t stack_limit = 0;
+thread_local bool stack_known = false;
+
+void learn_stack() {
+    if (stack_known) return;
+    const TStackBounds b = bounds_of_this_thread();
+    stack_low = b.low;
+    stack_limit = b.limit;
+    stack_known = true;
 }
 
-Variant* TfsRunStack::acquire(std::size_t n) {
-    if (chunks_.empty() || chunks_[current_].used + n > chunks_[current_].size) {
-        // Move on to the next chunk; a frame never straddles two.
-        if (!chunks_.empty() && chunks_[current_].used > 0) ++current_;
-        if (current_ == chunks_.size() || chunks_[current_].size < n) {
-            TChunk chunk;
-            chunk.size = std::max(chunk_slots, n);
-            chunk.slots = std::make_unique<Variant[]>(chunk.size);
-            chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(current_),
-                           std::move(chunk));
-        }
+} // namespace
+
+std::uintptr_t fs_machine_stack_limit() {
+    learn_stack();
+    return stack_limit;
+}
+
+void fs_check_machine_stack() {
+    learn_stack();
+    const auto sp = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    // An address outside this thread's stack (another thread's, a fiber's)
+    // says nothing about it.
+    if (sp < stack_limit && sp > stack_low) raise_stack_overflow();
+}
+
+Variant* TfsSlotStack::acquire_in_new_chunk(std::size_t n) {
+    // A frame never straddles two chunks.
+    if (!chunks_.empty() && chunks_[current_].used > 0) ++current_;
+    if (current_ == chunks_.size() || chunks_[current_].size < n) {
+        TChunk chunk;
+        chunk.size = std::max(chunk_slots, n);
+        chunk.slots = std::make_unique<Variant[]>(chunk.size);
+        chunks_.insert(chunks_.begin() + static_cast<std::ptrdiff_t>(current_), std::move(chunk));
     }
     TChunk& chunk = chunks_[current_];
-    Variant* slots = chunk.slots.get() + chunk.used;
-    chunk.used += n;
-    return slots;
-}
-
-void TfsRunStack::release(std::size_t n) {
-    TChunk& chunk = chunks_[current_];
-    chunk.used -= n;
-    for (std::size_t i = 0; i < n; ++i)
-        chunk.slots[chunk.used + i] = Variant();
-    if (chunk.used == 0 && current_ > 0) --current_;
-}
-
-void TfsRunStack::overflow() {
-    raise_stack_overflow();
+    chunk.used = n;
+    return chunk.slots.get();
 }
 
 } // namespace veltran

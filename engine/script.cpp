@@ -27,6 +27,7 @@ public:
             run_.step_limited = script.StepLimit > 0;
             run_.steps_left = script.StepLimit;
             run_.hook = script.run_line_hook();
+            run_.stack_limit = fs_machine_stack_limit();
         }
         ++run_.depth;
     }
@@ -358,7 +359,6 @@ void TfsScript::Execute() {
             s.is_running_ = false;
         }
     } end{*this};
-    TfsRunStack::current().check_machine_stack();
     flags = 0;
     is_running_ = true;
     main_prog_ = this;

@@ -217,6 +217,11 @@ private:
     bool rtti_added_ = false;
 };
 
+inline const std::vector<Variant*>& TfsProcVariable::frame() {
+    if (frame_items_ != program_->Count()) find_frame();
+    return frame_;
+}
+
 // The process-wide root scope holding the library; created on first request
 // and freed at exit.
 TfsScript* fsGlobalUnit();

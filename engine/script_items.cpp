@@ -84,17 +84,14 @@ Variant TfsProcVariable::GetValue() {
     return invoke();
 }
 
-const std::vector<Variant*>& TfsProcVariable::frame() {
-    if (frame_known_ && frame_items_ == program_->Count()) return frame_;
+void TfsProcVariable::find_frame() {
     frame_.clear();
     for (int i = 0; i < program_->Count(); ++i) {
         TfsObject& item = program_->Items(i);
         if (dynamic_cast<TfsVariable*>(&item) || dynamic_cast<TfsParamItem*>(&item))
             frame_.push_back(static_cast<TfsCustomVariable&>(item).PValue());
     }
-    frame_known_ = true;
     frame_items_ = program_->Count();
-    return frame_;
 }
 
 namespace {
@@ -102,10 +99,10 @@ namespace {
 // Undoes what a call changed on its way out, also when an error passes.
 class TCallGuard {
 public:
-    TCallGuard(TfsProcVariable& proc, TfsScript& scope)
+    TCallGuard(TfsProcVariable& proc, TfsScript& scope, TfsScript* main)
         : proc_(proc), scope_(scope), run_(scope.run_state()), was_executing_(proc.Executing),
-          main_(scope.main_program()) {
-        TfsRunStack::current().check_machine_stack();
+          was_running_(scope.IsRunning()), main_(main) {
+        run_.check_machine_stack();
         proc.Executing = true;
         if (main_) {
             prog_running_ = main_->ProgRunning();
@@ -119,7 +116,7 @@ public:
         --run_.depth;
         // A terminated run stays terminated in the callers' scopes too.
         scope_.flags = run_.terminated ? fs_exit_flag | fs_terminate_flag : 0;
-        scope_.set_running(false);
+        scope_.set_running(was_running_);
         if (main_) main_->set_prog_running(prog_running_);
         proc_.Executing = was_executing_;
     }
@@ -131,6 +128,7 @@ private:
     TfsScript& scope_;
     TfsRunState& run_;
     bool was_executing_;
+    bool was_running_;
     TfsScript* main_;
     TfsScript* prog_running_ = nullptr;
 };
@@ -138,11 +136,22 @@ private:
 } // namespace
 
 Variant TfsProcVariable::invoke() {
-    TCallGuard guard(*this, *program_);
+    // The main program is found once Execute has made one.
+    if (!main_program_) main_program_ = program_->main_program();
+    TCallGuard guard(*this, *program_, main_program_);
     TfsVariable* result = IsFunc ? result_variable() : nullptr;
-    if (result) result->SetValue(Variant());
+    if (!result) {
+        program_->run_block();
+        return Variant::null();
+    }
+    // An empty value, converted as the result's kind converts it: 0, '', False.
+    if (!result_reset_known_) {
+        result_reset_ = stored_for_kind(result->Typ, Variant());
+        result_reset_known_ = true;
+    }
+    *result->PValue() = result_reset_;
     program_->run_block();
-    return result ? result->GetValue() : Variant::null();
+    return result->is_plain() ? *result->PValue() : result->GetValue();
 }
 
 TfsArrayHelper::TfsArrayHelper(std::string name, int dim_count, TfsVarType typ,

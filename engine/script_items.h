@@ -128,7 +128,7 @@ public:
     TfsScript& Program() const { return *program_; }
     TfsVariable* result_variable() const { return static_cast<TfsVariable*>(RefItem); }
     // The values of every variable and parameter of the scope: what a call
-    // saves and restores around a recursive call.
+    // saves and restores around a recursive call (script.h defines it).
     const std::vector<Variant*>& frame();
 
     bool Executing = false;
@@ -136,9 +136,12 @@ public:
 
 private:
     std::unique_ptr<TfsScript> program_;
+    TfsScript* main_program_ = nullptr;
+    Variant result_reset_;
+    bool result_reset_known_ = false;
+    void find_frame();
     std::vector<Variant*> frame_;
-    bool frame_known_ = false;
-    int frame_items_ = 0;
+    int frame_items_ = -1; // the scope's item count the frame was found for
 };
 
 // Base of the accessors of members and indexes: filled with the item and the

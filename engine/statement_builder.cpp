@@ -32,6 +32,15 @@ std::optional<TfsAssignOp> assign_op_of(TfsOp op) {
     }
 }
 
+TfsOp tfs_op_of(TfsAssignOp op) {
+    switch (op) {
+    case TfsAssignOp::plus: return TfsOp::plus;
+    case TfsAssignOp::minus: return TfsOp::minus;
+    case TfsAssignOp::mul: return TfsOp::mul;
+    default: return TfsOp::div_float;
+    }
+}
+
 std::optional<TfsAssignOp> modificator_op(const std::string& text) {
     if (text == "+") return TfsAssignOp::plus;
     if (text == "-") return TfsAssignOp::minus;
@@ -167,8 +176,18 @@ std::unique_ptr<TfsStatement> TfsILCompiler::assignment_statement(TfsDesignator 
     Variant& slot = *target.item->PValue();
     const bool text = dynamic_cast<TfsStringVariable*>(target.item) != nullptr;
     const TfsVarType kind = param ? fvtVariant : target.item->Typ;
+    if (kind == fvtInt && !param && value->is_int() && (!op || *op != TfsAssignOp::div)) {
+        // An Integer variable from an integer expression: no Variant on the
+        // way (x op e of two integer expressions is one).
+        if (op)
+            value = operator_node(tfs_op_of(*op), false, std::move(target.node), std::move(value));
+        return std::make_unique<TfsIntAssignStmt>(scope, unit_name_, pos, slot, std::move(value));
+    }
     return with_store_for(kind, text, [&](auto store) -> std::unique_ptr<TfsStatement> {
         using Store = decltype(store);
+        if (!op && value->storage())
+            return std::make_unique<TfsVarCopyStmt<Store>>(scope, unit_name_, pos, slot,
+                                                           *value->storage());
         if (!op)
             return std::make_unique<TfsVarAssignStmt<Store>>(scope, unit_name_, pos, slot,
                                                              std::move(value));

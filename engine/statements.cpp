@@ -181,7 +181,7 @@ void TfsForStmt::Execute() {
     const std::int32_t step = down_ ? -1 : 1;
     std::int64_t value = first;
     for (std::int64_t pass = 0; pass < passes; ++pass, value += step) {
-        variable_ = Variant(static_cast<std::int32_t>(value));
+        variable_.set_int(static_cast<std::int32_t>(value));
         TfsStatement::Execute();
         count_pass();
         if (stopped()) break;

@@ -49,7 +49,11 @@ void raise_convert_error(std::string message) {
 }
 
 std::string quoted(std::u16string_view text) {
-    return "'" + utf16_to_utf8(text) + "'";
+    const std::string inner = utf16_to_utf8(text);
+    std::string out;
+    out.reserve(inner.size() + 2);
+    out.append(1, '\'').append(inner).append(1, '\'');
+    return out;
 }
 
 Variant int_to_str(std::int64_t value) {

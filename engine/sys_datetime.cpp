@@ -202,6 +202,15 @@ bool TDateScanner::time(double& time) {
     return try_encode_time(hour, minute, second, msec, time);
 }
 
+using TTryParse = bool (*)(std::u16string_view, const TFormatSettings&, double&);
+
+double parsed_or_raise(TTryParse parse, std::u16string_view text, const TFormatSettings& fs,
+                       const char* what) {
+    double value;
+    if (!parse(text, fs, value)) raise_convert_error(quoted(text) + " is not a valid " + what);
+    return value;
+}
+
 } // namespace
 
 bool is_leap_year(int year) {
@@ -308,24 +317,15 @@ bool try_str_to_date_time(std::u16string_view text, const TFormatSettings& fs, d
 }
 
 double str_to_date(std::u16string_view text, const TFormatSettings& fs) {
-    double value;
-    if (!try_str_to_date(text, fs, value))
-        raise_convert_error(quoted(text) + " is not a valid date");
-    return value;
+    return parsed_or_raise(try_str_to_date, text, fs, "date");
 }
 
 double str_to_time(std::u16string_view text, const TFormatSettings& fs) {
-    double value;
-    if (!try_str_to_time(text, fs, value))
-        raise_convert_error(quoted(text) + " is not a valid time");
-    return value;
+    return parsed_or_raise(try_str_to_time, text, fs, "time");
 }
 
 double str_to_date_time(std::u16string_view text, const TFormatSettings& fs) {
-    double value;
-    if (!try_str_to_date_time(text, fs, value))
-        raise_convert_error(quoted(text) + " is not a valid date and time");
-    return value;
+    return parsed_or_raise(try_str_to_date_time, text, fs, "date and time");
 }
 
 } // namespace veltran

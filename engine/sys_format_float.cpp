@@ -98,7 +98,7 @@ public:
 private:
     // The integer digits from..to-1 (negative indexes stand for nothing).
     void integer_digits(int from, int to);
-    void exponent(std::u16string_view spec);
+    void exponent(std::u16string_view notation);
 
     std::u16string_view section_;
     const TLayout& layout_;
@@ -137,14 +137,14 @@ void TSectionWriter::integer_digits(int from, int to) {
     }
 }
 
-void TSectionWriter::exponent(std::u16string_view spec) {
-    out_ += spec[0];
+void TSectionWriter::exponent(std::u16string_view notation) {
+    out_ += notation[0];
     if (exponent_ < 0)
         out_ += u'-';
-    else if (spec[1] == u'+')
+    else if (notation[1] == u'+')
         out_ += u'+';
     const std::string digits = std::to_string(std::abs(exponent_));
-    for (std::size_t n = digits.size(); n < spec.size() - 2; ++n)
+    for (std::size_t n = digits.size(); n < notation.size() - 2; ++n)
         out_ += u'0';
     out_.append(digits.begin(), digits.end());
 }

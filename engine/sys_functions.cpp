@@ -21,6 +21,7 @@
 namespace veltran {
 namespace {
 
+// The handler of one function: its arguments are the call item's parameters.
 using THandler = Variant (*)(TfsSysFunctions& lib, TfsMethodHelper& call);
 
 // ---- arguments and results ---------------------------------------------------
@@ -55,83 +56,83 @@ const TFormatSettings& settings() {
 
 // ---- conversions -------------------------------------------------------------
 
-Variant int_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_int_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return int_to_str(int_arg(c, 0));
 }
-Variant float_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_float_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(float_to_str(float_arg(c, 0), settings()));
 }
-Variant date_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_date_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(date_to_str(float_arg(c, 0), settings()));
 }
-Variant time_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_time_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(time_to_str(float_arg(c, 0), settings()));
 }
-Variant date_time_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_date_time_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(date_time_to_str(float_arg(c, 0), settings()));
 }
-Variant bool_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_bool_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(bool_to_str(arg(c, 0).to_bool()));
 }
-Variant var_to_str_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_var_to_str(TfsSysFunctions&, TfsMethodHelper& c) {
     return var_to_str(arg(c, 0));
 }
-Variant str_to_int_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_int(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(str_to_int(text_arg(c, 0)));
 }
-Variant str_to_int64_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_int64(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(str_to_int64(text_arg(c, 0)));
 }
-Variant str_to_float_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_float(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(str_to_float(text_arg(c, 0), settings()));
 }
-Variant str_to_date_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_date(TfsSysFunctions&, TfsMethodHelper& c) {
     return date_time(str_to_date(text_arg(c, 0), settings()));
 }
-Variant str_to_time_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_time(TfsSysFunctions&, TfsMethodHelper& c) {
     return date_time(str_to_time(text_arg(c, 0), settings()));
 }
-Variant str_to_date_time_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_date_time(TfsSysFunctions&, TfsMethodHelper& c) {
     return date_time(str_to_date_time(text_arg(c, 0), settings()));
 }
-Variant str_to_bool_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_str_to_bool(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(arg(c, 0).to_bool());
 }
 
 // ---- formatting --------------------------------------------------------------
 
-Variant format_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_format(TfsSysFunctions&, TfsMethodHelper& c) {
     const Variant& args = arg(c, 1);
     const std::span<const Variant> list =
         args.is_array() ? args.array_items() : std::span<const Variant>(&args, 1);
     return text(format_text(text_arg(c, 0), list, settings()));
 }
-Variant format_float_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_format_float(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(format_float(text_arg(c, 0), float_arg(c, 1), settings()));
 }
-Variant format_date_time_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_format_date_time(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(format_date_time(text_arg(c, 0), float_arg(c, 1), settings()));
 }
-Variant format_mask_text_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_format_mask_text(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(format_mask_text(text_arg(c, 0), text_arg(c, 1), settings()));
 }
 
 // ---- dates -------------------------------------------------------------------
 
-Variant encode_date_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_encode_date(TfsSysFunctions&, TfsMethodHelper& c) {
     return date_time(encode_date(word_arg(c, 0), word_arg(c, 1), word_arg(c, 2)));
 }
-Variant decode_date_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_decode_date(TfsSysFunctions&, TfsMethodHelper& c) {
     const TDateParts d = decode_date(float_arg(c, 0));
     c.SetVParam(1, Variant(d.year));
     c.SetVParam(2, Variant(d.month));
     c.SetVParam(3, Variant(d.day));
     return none();
 }
-Variant encode_time_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_encode_time(TfsSysFunctions&, TfsMethodHelper& c) {
     return date_time(encode_time(word_arg(c, 0), word_arg(c, 1), word_arg(c, 2), word_arg(c, 3)));
 }
-Variant decode_time_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_decode_time(TfsSysFunctions&, TfsMethodHelper& c) {
     const TTimeParts t = decode_time(float_arg(c, 0));
     c.SetVParam(1, Variant(t.hour));
     c.SetVParam(2, Variant(t.minute));
@@ -139,66 +140,66 @@ Variant decode_time_(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(4, Variant(t.msec));
     return none();
 }
-Variant date_(TfsSysFunctions&, TfsMethodHelper&) {
+Variant on_date(TfsSysFunctions&, TfsMethodHelper&) {
     return date_time(current_date());
 }
-Variant time_(TfsSysFunctions&, TfsMethodHelper&) {
+Variant on_time(TfsSysFunctions&, TfsMethodHelper&) {
     return date_time(current_time());
 }
-Variant now_(TfsSysFunctions&, TfsMethodHelper&) {
+Variant on_now(TfsSysFunctions&, TfsMethodHelper&) {
     return date_time(current_date_time());
 }
-Variant day_of_week_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_day_of_week(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(day_of_week(float_arg(c, 0)));
 }
-Variant is_leap_year_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_is_leap_year(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(is_leap_year(word_arg(c, 0)));
 }
-Variant days_in_month_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_days_in_month(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(days_in_month(word_arg(c, 0), word_arg(c, 1)));
 }
 
 // ---- strings -----------------------------------------------------------------
 
-Variant length_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_length(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(length_of(arg(c, 0)));
 }
-Variant copy_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_copy(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(copy_text(text_arg(c, 0), int_arg(c, 1), int_arg(c, 2)));
 }
-Variant pos_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_pos(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(pos_text(text_arg(c, 0), text_arg(c, 1)));
 }
-Variant delete_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_delete(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(0, text(delete_text(text_arg(c, 0), int_arg(c, 1), int_arg(c, 2))));
     return none();
 }
-Variant insert_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_insert(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(1, text(insert_text(text_arg(c, 0), text_arg(c, 1), int_arg(c, 2))));
     return none();
 }
-Variant uppercase_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_uppercase(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(upper_text(text_arg(c, 0), settings().text_locale));
 }
-Variant lowercase_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_lowercase(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(lower_text(text_arg(c, 0), settings().text_locale));
 }
-Variant trim_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_trim(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(trim_text(text_arg(c, 0)));
 }
-Variant name_case_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_name_case(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(name_case(text_arg(c, 0), settings().text_locale));
 }
-Variant compare_text_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_compare_text(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(compare_text(text_arg(c, 0), text_arg(c, 1), settings().text_locale));
 }
-Variant chr_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_chr(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(chr_text(int_arg(c, 0)));
 }
-Variant ord_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_ord(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(ord_text(text_arg(c, 0)));
 }
-Variant set_length_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_set_length(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(0, with_length(arg(c, 0), int_arg(c, 1)));
     return none();
 }
@@ -211,49 +212,49 @@ template <double (*F)(double)> Variant float_function(TfsSysFunctions&, TfsMetho
 double absolute(double x) {
     return std::fabs(x);
 }
-Variant round_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_round(TfsSysFunctions&, TfsMethodHelper& c) {
     return round_value(float_arg(c, 0));
 }
-Variant trunc_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_trunc(TfsSysFunctions&, TfsMethodHelper& c) {
     return trunc_value(float_arg(c, 0));
 }
-Variant pi_(TfsSysFunctions&, TfsMethodHelper&) {
+Variant on_pi(TfsSysFunctions&, TfsMethodHelper&) {
     return Variant(pi_value);
 }
 
 // ---- other -------------------------------------------------------------------
 
-Variant inc_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_inc(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(0, var_add(arg(c, 0), arg(c, 1)));
     return none();
 }
-Variant dec_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_dec(TfsSysFunctions&, TfsMethodHelper& c) {
     c.SetVParam(0, var_sub(arg(c, 0), arg(c, 1)));
     return none();
 }
-Variant raise_exception_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_raise_exception(TfsSysFunctions&, TfsMethodHelper& c) {
     raise_error(arg(c, 0).to_utf8());
 }
-Variant show_message_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_show_message(TfsSysFunctions&, TfsMethodHelper& c) {
     message_output().show_message(var_to_str(arg(c, 0)).to_utf8());
     return none();
 }
-Variant randomize_(TfsSysFunctions& lib, TfsMethodHelper&) {
+Variant on_randomize(TfsSysFunctions& lib, TfsMethodHelper&) {
     lib.random().randomize();
     return none();
 }
-Variant random_(TfsSysFunctions& lib, TfsMethodHelper&) {
+Variant on_random(TfsSysFunctions& lib, TfsMethodHelper&) {
     return Variant(lib.random().next());
 }
-Variant valid_int_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_valid_int(TfsSysFunctions&, TfsMethodHelper& c) {
     std::int32_t value;
     return Variant(try_str_to_int(text_arg(c, 0), value));
 }
-Variant valid_float_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_valid_float(TfsSysFunctions&, TfsMethodHelper& c) {
     double value;
     return Variant(try_str_to_float(text_arg(c, 0), settings(), value));
 }
-Variant valid_date_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_valid_date(TfsSysFunctions&, TfsMethodHelper& c) {
     const Variant& value = arg(c, 0);
     double date;
     if (value.vtype() == varDate)
@@ -261,17 +262,17 @@ Variant valid_date_(TfsSysFunctions&, TfsMethodHelper& c) {
             try_str_to_date(date_to_str(value.double_value(), settings()), settings(), date));
     return Variant(try_str_to_date(TWideText(value), settings(), date));
 }
-Variant extract_file_path_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_extract_file_path(TfsSysFunctions&, TfsMethodHelper& c) {
     return text(extract_file_path(text_arg(c, 0)));
 }
-Variant create_ole_object_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_create_ole_object(TfsSysFunctions&, TfsMethodHelper& c) {
     throw TfsException("EOleSysError", "CreateOleObject(" + quoted(text_arg(c, 0)) +
                                            "): COM automation is not available on this platform");
 }
-Variant var_array_create_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_var_array_create(TfsSysFunctions&, TfsMethodHelper& c) {
     return var_array_create(arg(c, 0), arg(c, 1).to_int());
 }
-Variant var_type_(TfsSysFunctions&, TfsMethodHelper& c) {
+Variant on_var_type(TfsSysFunctions&, TfsMethodHelper& c) {
     return Variant(std::int32_t{arg(c, 0).vtype()});
 }
 
@@ -286,64 +287,66 @@ struct TFunctionRow {
 };
 
 const TFunctionRow function_rows[] = {
-    {"function IntToStr(i: Integer): String", &TfsSysFunctions::FCatConv, int_to_str_},
-    {"function FloatToStr(e: Extended): String", &TfsSysFunctions::FCatConv, float_to_str_},
-    {"function DateToStr(e: Extended): String", &TfsSysFunctions::FCatConv, date_to_str_},
-    {"function TimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv, time_to_str_},
-    {"function DateTimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv, date_time_to_str_},
-    {"function BoolToStr(B: Boolean): string;", &TfsSysFunctions::FCatConv, bool_to_str_},
-    {"function VarToStr(v: Variant): String", &TfsSysFunctions::FCatConv, var_to_str_},
-    {"function StrToInt(s: String): Integer", &TfsSysFunctions::FCatConv, str_to_int_},
-    {"function StrToInt64(s: String): Int64", &TfsSysFunctions::FCatConv, str_to_int64_},
-    {"function StrToFloat(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_float_},
-    {"function StrToDate(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_date_},
-    {"function StrToTime(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_time_},
-    {"function StrToDateTime(s: String): Extended", &TfsSysFunctions::FCatConv, str_to_date_time_},
-    {"function StrToBool(const S: string): Boolean;", &TfsSysFunctions::FCatConv, str_to_bool_},
+    {"function IntToStr(i: Integer): String", &TfsSysFunctions::FCatConv, on_int_to_str},
+    {"function FloatToStr(e: Extended): String", &TfsSysFunctions::FCatConv, on_float_to_str},
+    {"function DateToStr(e: Extended): String", &TfsSysFunctions::FCatConv, on_date_to_str},
+    {"function TimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv, on_time_to_str},
+    {"function DateTimeToStr(e: Extended): String", &TfsSysFunctions::FCatConv,
+     on_date_time_to_str},
+    {"function BoolToStr(B: Boolean): string;", &TfsSysFunctions::FCatConv, on_bool_to_str},
+    {"function VarToStr(v: Variant): String", &TfsSysFunctions::FCatConv, on_var_to_str},
+    {"function StrToInt(s: String): Integer", &TfsSysFunctions::FCatConv, on_str_to_int},
+    {"function StrToInt64(s: String): Int64", &TfsSysFunctions::FCatConv, on_str_to_int64},
+    {"function StrToFloat(s: String): Extended", &TfsSysFunctions::FCatConv, on_str_to_float},
+    {"function StrToDate(s: String): Extended", &TfsSysFunctions::FCatConv, on_str_to_date},
+    {"function StrToTime(s: String): Extended", &TfsSysFunctions::FCatConv, on_str_to_time},
+    {"function StrToDateTime(s: String): Extended", &TfsSysFunctions::FCatConv,
+     on_str_to_date_time},
+    {"function StrToBool(const S: string): Boolean;", &TfsSysFunctions::FCatConv, on_str_to_bool},
 
-    {"function Format(Fmt: String; Args: array): String", &TfsSysFunctions::FCatFormat, format_},
+    {"function Format(Fmt: String; Args: array): String", &TfsSysFunctions::FCatFormat, on_format},
     {"function FormatFloat(Fmt: String; Value: Extended): String", &TfsSysFunctions::FCatFormat,
-     format_float_},
+     on_format_float},
     {"function FormatDateTime(Fmt: String; DateTime: TDateTime): String",
-     &TfsSysFunctions::FCatFormat, format_date_time_},
+     &TfsSysFunctions::FCatFormat, on_format_date_time},
     {"function FormatMaskText(EditMask: string; Value: string): string",
-     &TfsSysFunctions::FCatFormat, format_mask_text_},
+     &TfsSysFunctions::FCatFormat, on_format_mask_text},
 
     {"function EncodeDate(Year, Month, Day: Word): TDateTime", &TfsSysFunctions::FCatDate,
-     encode_date_},
+     on_encode_date},
     {"procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)",
-     &TfsSysFunctions::FCatDate, decode_date_},
+     &TfsSysFunctions::FCatDate, on_decode_date},
     {"function EncodeTime(Hour, Min, Sec, MSec: Word): TDateTime", &TfsSysFunctions::FCatDate,
-     encode_time_},
+     on_encode_time},
     {"procedure DecodeTime(Time: TDateTime; var Hour, Min, Sec, MSec: Word)",
-     &TfsSysFunctions::FCatDate, decode_time_},
-    {"function Date: TDateTime", &TfsSysFunctions::FCatDate, date_},
-    {"function Time: TDateTime", &TfsSysFunctions::FCatDate, time_},
-    {"function Now: TDateTime", &TfsSysFunctions::FCatDate, now_},
-    {"function DayOfWeek(aDate: TDateTime): Integer", &TfsSysFunctions::FCatDate, day_of_week_},
-    {"function IsLeapYear(Year: Word): Boolean", &TfsSysFunctions::FCatDate, is_leap_year_},
+     &TfsSysFunctions::FCatDate, on_decode_time},
+    {"function Date: TDateTime", &TfsSysFunctions::FCatDate, on_date},
+    {"function Time: TDateTime", &TfsSysFunctions::FCatDate, on_time},
+    {"function Now: TDateTime", &TfsSysFunctions::FCatDate, on_now},
+    {"function DayOfWeek(aDate: TDateTime): Integer", &TfsSysFunctions::FCatDate, on_day_of_week},
+    {"function IsLeapYear(Year: Word): Boolean", &TfsSysFunctions::FCatDate, on_is_leap_year},
     {"function DaysInMonth(nYear, nMonth: Integer): Integer", &TfsSysFunctions::FCatDate,
-     days_in_month_},
+     on_days_in_month},
 
-    {"function Length(s: Variant): Integer", &TfsSysFunctions::FCatStr, length_},
-    {"function Copy(s: String; from, count: Integer): String", &TfsSysFunctions::FCatStr, copy_},
-    {"function Pos(substr, s: String): Integer", &TfsSysFunctions::FCatStr, pos_},
-    {"procedure Delete(var s: String; from, count: Integer)", &TfsSysFunctions::FCatStr, delete_},
+    {"function Length(s: Variant): Integer", &TfsSysFunctions::FCatStr, on_length},
+    {"function Copy(s: String; from, count: Integer): String", &TfsSysFunctions::FCatStr, on_copy},
+    {"function Pos(substr, s: String): Integer", &TfsSysFunctions::FCatStr, on_pos},
+    {"procedure Delete(var s: String; from, count: Integer)", &TfsSysFunctions::FCatStr, on_delete},
     {"procedure DeleteStr(var s: String; from, count: Integer)", &TfsSysFunctions::FCatStr,
-     delete_},
+     on_delete},
     {"procedure Insert(s: String; var s2: String; pos: Integer)", &TfsSysFunctions::FCatStr,
-     insert_},
-    {"function Uppercase(s: String): String", &TfsSysFunctions::FCatStr, uppercase_},
-    {"function Lowercase(s: String): String", &TfsSysFunctions::FCatStr, lowercase_},
-    {"function Trim(s: String): String", &TfsSysFunctions::FCatStr, trim_},
-    {"function NameCase(s: String): String", &TfsSysFunctions::FCatStr, name_case_},
-    {"function CompareText(s, s1: String): Integer", &TfsSysFunctions::FCatStr, compare_text_},
-    {"function Chr(i: Integer): Char", &TfsSysFunctions::FCatStr, chr_},
-    {"function Ord(ch: Char): Integer", &TfsSysFunctions::FCatStr, ord_},
-    {"procedure SetLength(var S: Variant; L: Integer)", &TfsSysFunctions::FCatStr, set_length_},
+     on_insert},
+    {"function Uppercase(s: String): String", &TfsSysFunctions::FCatStr, on_uppercase},
+    {"function Lowercase(s: String): String", &TfsSysFunctions::FCatStr, on_lowercase},
+    {"function Trim(s: String): String", &TfsSysFunctions::FCatStr, on_trim},
+    {"function NameCase(s: String): String", &TfsSysFunctions::FCatStr, on_name_case},
+    {"function CompareText(s, s1: String): Integer", &TfsSysFunctions::FCatStr, on_compare_text},
+    {"function Chr(i: Integer): Char", &TfsSysFunctions::FCatStr, on_chr},
+    {"function Ord(ch: Char): Integer", &TfsSysFunctions::FCatStr, on_ord},
+    {"procedure SetLength(var S: Variant; L: Integer)", &TfsSysFunctions::FCatStr, on_set_length},
 
-    {"function Round(e: Extended): Integer", &TfsSysFunctions::FCatMath, round_},
-    {"function Trunc(e: Extended): Integer", &TfsSysFunctions::FCatMath, trunc_},
+    {"function Round(e: Extended): Integer", &TfsSysFunctions::FCatMath, on_round},
+    {"function Trunc(e: Extended): Integer", &TfsSysFunctions::FCatMath, on_trunc},
     {"function Int(e: Extended): Integer", &TfsSysFunctions::FCatMath, float_function<int_part>},
     {"function Frac(X: Extended): Extended", &TfsSysFunctions::FCatMath, float_function<frac_part>},
     {"function Sqrt(e: Extended): Extended", &TfsSysFunctions::FCatMath,
@@ -360,24 +363,24 @@ const TFunctionRow function_rows[] = {
     {"function Exp(X: Extended): Extended", &TfsSysFunctions::FCatMath,
      float_function<checked_exp>},
     {"function Ln(X: Extended): Extended", &TfsSysFunctions::FCatMath, float_function<checked_ln>},
-    {"function Pi: Extended", &TfsSysFunctions::FCatMath, pi_},
+    {"function Pi: Extended", &TfsSysFunctions::FCatMath, on_pi},
 
-    {"procedure Inc(var i: Integer; incr: Integer = 1)", &TfsSysFunctions::FCatOther, inc_},
-    {"procedure Dec(var i: Integer; decr: Integer = 1)", &TfsSysFunctions::FCatOther, dec_},
-    {"procedure RaiseException(Param: String)", &TfsSysFunctions::FCatOther, raise_exception_},
-    {"procedure ShowMessage(Msg: Variant)", &TfsSysFunctions::FCatOther, show_message_},
-    {"procedure Randomize", &TfsSysFunctions::FCatOther, randomize_},
-    {"function Random: Extended", &TfsSysFunctions::FCatOther, random_},
-    {"function ValidInt(cInt: String): Boolean", &TfsSysFunctions::FCatOther, valid_int_},
-    {"function ValidFloat(cFlt: String): Boolean", &TfsSysFunctions::FCatOther, valid_float_},
-    {"function ValidDate(cDate: String): Boolean", &TfsSysFunctions::FCatOther, valid_date_},
+    {"procedure Inc(var i: Integer; incr: Integer = 1)", &TfsSysFunctions::FCatOther, on_inc},
+    {"procedure Dec(var i: Integer; decr: Integer = 1)", &TfsSysFunctions::FCatOther, on_dec},
+    {"procedure RaiseException(Param: String)", &TfsSysFunctions::FCatOther, on_raise_exception},
+    {"procedure ShowMessage(Msg: Variant)", &TfsSysFunctions::FCatOther, on_show_message},
+    {"procedure Randomize", &TfsSysFunctions::FCatOther, on_randomize},
+    {"function Random: Extended", &TfsSysFunctions::FCatOther, on_random},
+    {"function ValidInt(cInt: String): Boolean", &TfsSysFunctions::FCatOther, on_valid_int},
+    {"function ValidFloat(cFlt: String): Boolean", &TfsSysFunctions::FCatOther, on_valid_float},
+    {"function ValidDate(cDate: String): Boolean", &TfsSysFunctions::FCatOther, on_valid_date},
     {"function ExtractFilePath(const FileName: string): string;", &TfsSysFunctions::FCatOther,
-     extract_file_path_},
+     on_extract_file_path},
     {"function CreateOleObject(ClassName: String): Variant", &TfsSysFunctions::FCatOther,
-     create_ole_object_},
+     on_create_ole_object},
     {"function VarArrayCreate(Bounds: Array; Typ: Integer): Variant", &TfsSysFunctions::FCatOther,
-     var_array_create_},
-    {"function VarType(V: Variant): Integer", &TfsSysFunctions::FCatOther, var_type_},
+     on_var_array_create},
+    {"function VarType(V: Variant): Integer", &TfsSysFunctions::FCatOther, on_var_type},
 };
 
 struct TTypeCode {

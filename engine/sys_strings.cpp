@@ -7,6 +7,10 @@
 namespace veltran {
 namespace {
 
+// The longest string a Variant holds; a longer SetLength fails at once rather
+// than after building the text.
+constexpr std::int64_t max_text_length = std::int64_t{1} << 28;
+
 bool is_surrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
 }
@@ -66,7 +70,7 @@ std::u16string insert_text(std::u16string_view piece, std::u16string_view s, std
 
 std::u16string resize_text(std::u16string_view s, std::int64_t length) {
     if (length <= 0) return {};
-    if (length > INT32_MAX) raise_out_of_memory();
+    if (length > max_text_length) raise_out_of_memory();
     std::u16string out(s.substr(0, static_cast<std::size_t>(length)));
     out.resize(static_cast<std::size_t>(length), u' ');
     return out;

@@ -13,9 +13,9 @@ namespace {
 
 // Longest string a script may build; beyond it appends fail with "Out of memory"
 // rather than exhausting the machine.
-constexpr std::size_t max_string_length = std::size_t{1} << 28;
+constexpr std::size_t max_string_length = std::size_t{1} << 26;
 // Most elements of one Variant array.
-constexpr std::int64_t max_array_items = std::int64_t{1} << 24;
+constexpr std::int64_t max_array_items = std::int64_t{1} << 22;
 
 } // namespace
 
@@ -278,15 +278,7 @@ void Variant::array_put(std::span<const std::int32_t> index, const Variant& valu
 }
 
 void Variant::array_put1(std::int32_t i, const Variant& value) {
-    if (is_array() && v_.arr->refs == 1 && v_.arr->bounds.size() == 1 &&
-        v_.arr->element_type == varVariant) {
-        TArrayRep& a = *v_.arr;
-        const std::int64_t k = std::int64_t{i} - a.bounds[0].low;
-        if (k >= 0 && k < static_cast<std::int64_t>(a.items.size())) {
-            a.items[static_cast<std::size_t>(k)] = value;
-            return;
-        }
-    }
+    if (try_array_put1(i, value)) return;
     const std::int32_t index[] = {i};
     array_put(index, value);
 }

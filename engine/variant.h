@@ -83,7 +83,9 @@ public:
     Variant(std::int64_t i) noexcept : type_(varInt64) { v_.i64 = i; }
     Variant(double d) noexcept : type_(varDouble) { v_.dbl = d; }
     Variant(std::u16string_view text);
-    Variant(const char*) = delete; // would silently become a Boolean
+    Variant(const char16_t* text) : Variant(std::u16string_view(text)) {}
+    // Any other pointer would silently become a Boolean.
+    template <class T> Variant(T*) = delete;
 
     static Variant null() noexcept;
     // An integer of one of the integer type codes; the value is taken as given.
@@ -123,6 +125,13 @@ public:
         return *this;
     }
     ~Variant() { release(); }
+
+    // Makes the value the Integer i, in place.
+    void set_int(std::int32_t i) noexcept {
+        release();
+        type_ = varInteger;
+        v_.i64 = i;
+    }
 
     std::uint16_t vtype() const { return type_; }
     bool is_empty() const { return type_ == varEmpty; }
@@ -183,6 +192,9 @@ public:
     // Fast one-dimensional access, for the common Variant array.
     const Variant& array_get1(std::int32_t i) const;
     void array_put1(std::int32_t i, const Variant& value);
+    // Only the fast case of array_put1 (unshared one-dimensional Variant
+    // array, index in bounds); false when the caller must take the full path.
+    bool try_array_put1(std::int32_t i, const Variant& value);
 
     // Exact identity of type and payload (used by tests and by caches).
     friend bool same_value(const Variant& a, const Variant& b);
@@ -241,6 +253,16 @@ inline const Variant& Variant::array_get1(std::int32_t i) const {
     }
     const std::int32_t index[] = {i};
     return array_get(index);
+}
+
+inline bool Variant::try_array_put1(std::int32_t i, const Variant& value) {
+    if (!is_array()) return false;
+    detail::TArrayRep& a = *v_.arr;
+    if (a.refs != 1 || a.bounds.size() != 1 || a.element_type != varVariant) return false;
+    const std::int64_t k = std::int64_t{i} - a.bounds[0].low;
+    if (k < 0 || k >= static_cast<std::int64_t>(a.items.size())) return false;
+    a.items[static_cast<std::size_t>(k)] = value;
+    return true;
 }
 
 } // namespace veltran

@@ -85,7 +85,7 @@ Variant arithmetic(TArith op, const TNumber& x, const TNumber& y) {
         return integer_result(r, overflowed, kind);
     }
     if (kind == TNum::currency && op != TArith::mul) {
-        std::int64_t a = x.i, b = y.i, r;
+        std::int64_t a = x.i, b = y.i, r = 0;
         bool overflowed = (x.kind != TNum::currency && __builtin_mul_overflow(x.i, 10000, &a)) ||
                           (y.kind != TNum::currency && __builtin_mul_overflow(y.i, 10000, &b));
         overflowed = overflowed || (op == TArith::add ? __builtin_add_overflow(a, b, &r)
@@ -99,8 +99,9 @@ Variant arithmetic(TArith op, const TNumber& x, const TNumber& y) {
             const bool fits = r > -9.2e18L && r < 9.2e18L;
             return currency_result(fits ? static_cast<std::int64_t>(std::nearbyint(r)) : 0, !fits);
         }
-        std::int64_t r;
-        return currency_result(r, __builtin_mul_overflow(x.i, y.i, &r));
+        std::int64_t r = 0;
+        const bool overflowed = __builtin_mul_overflow(x.i, y.i, &r);
+        return currency_result(r, overflowed);
     }
     const double a = float_of(x), b = float_of(y);
     const double r = op == TArith::add ? a + b : op == TArith::sub ? a - b : a * b;
@@ -288,12 +289,14 @@ Variant var_neg(const Variant& a) {
     switch (n.kind) {
     case TNum::int32:
     case TNum::int64: {
-        std::int64_t r;
-        return integer_result(r, __builtin_sub_overflow(std::int64_t{0}, n.i, &r), n.kind);
+        std::int64_t r = 0;
+        const bool overflowed = __builtin_sub_overflow(std::int64_t{0}, n.i, &r);
+        return integer_result(r, overflowed, n.kind);
     }
     case TNum::currency: {
-        std::int64_t r;
-        return currency_result(r, __builtin_sub_overflow(std::int64_t{0}, n.i, &r));
+        std::int64_t r = 0;
+        const bool overflowed = __builtin_sub_overflow(std::int64_t{0}, n.i, &r);
+        return currency_result(r, overflowed);
     }
     case TNum::single: return Variant::of_single(static_cast<float>(-n.d));
     case TNum::date: return Variant::of_date(-n.d);

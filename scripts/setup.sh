@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev libqscintilla2-qt6-dev
     libhidapi-dev libudev-dev zlib1g-dev libssl-dev libpugixml-dev
     libx11-dev libxtst-dev xvfb xauth
-    lua5.4 fp-compiler
+    lua5.4 liblua5.4-dev fp-compiler
 )
 
 missing=()

@@ -21,7 +21,6 @@ struct TCommandGroup {
 
 // Prints the usage of the named group on standard error; returns 2.
 int usage_error(const char* group_name);
-int usage_error(const TCommandGroup& group);
 
 // The SECONDS of a --for option (decimals allowed, at most a day).
 inline bool read_seconds(const std::string& text, int& milliseconds) {

@@ -11,7 +11,6 @@ int run_version(const TArgs& args);
 int run_boards(const TArgs& args);
 int run_project(const TArgs& args);
 int run_script(const TArgs& args);
-extern const char script_usage[];
 
 namespace {
 
@@ -26,7 +25,11 @@ const TCommandGroup groups[] = {
      "veltran project show FILE\nveltran project resave FILE OUT\n"
      "veltran project run FILE [--for SECONDS] [--sim-boards FILE] [--sim-trace]",
      run_project},
-    {"script", script_usage, run_script},
+    {"script",
+     "veltran script il FILE\n"
+     "veltran script run [--max-steps N] FILE\n"
+     "veltran script call FILE PROC [ARGS...]",
+     run_script},
 };
 
 int usage() {
@@ -41,11 +44,6 @@ int usage() {
 int usage_error(const char* group_name) {
     for (const TCommandGroup& g : groups)
         if (std::string(g.name) == group_name) std::fprintf(stderr, "usage:\n%s\n", g.usage);
-    return 2;
-}
-
-int usage_error(const TCommandGroup& group) {
-    std::fprintf(stderr, "usage:\n%s\n", group.usage);
     return 2;
 }
 

@@ -15,17 +15,12 @@
 #include <string>
 
 namespace veltran::cli {
-
-extern const char script_usage[] = "veltran script il FILE\n"
-                                   "veltran script run [--max-steps N] FILE\n"
-                                   "veltran script call FILE PROC [ARGS...]";
-
 namespace {
 
 struct TSubcommand {
     const char* name;
-    int arguments; // count after the sub-command's name
-    bool at_least; // the count is a minimum
+    int min_arguments; // after the sub-command's name
+    int max_arguments; // -1: any number
     int (*run)(const TArgs& args);
 };
 
@@ -118,11 +113,11 @@ int script_run(const TArgs& args) {
     if (args[0] == "--max-steps") {
         const Variant steps = token_value(args.size() > 1 ? args[1] : "");
         if (args.size() != 3 || !steps.is_integer() || steps.to_int64() <= 0)
-            return usage_error({"script", script_usage, nullptr});
+            return usage_error("script");
         max_steps = steps.to_int64();
         file = 2;
     } else if (args.size() != 1) {
-        return usage_error({"script", script_usage, nullptr});
+        return usage_error("script");
     }
     TCommandLineScript program(args[file]);
     program.script().StepLimit = max_steps;
@@ -167,30 +162,30 @@ int script_call(const TArgs& args) {
 }
 
 const TSubcommand subcommands[] = {
-    {"il", 1, false, script_il},
-    {"run", 1, true, script_run},
-    {"call", 2, true, script_call},
+    {"il", 1, 1, script_il},
+    {"run", 1, 3, script_run},
+    {"call", 2, -1, script_call},
 };
 
 } // namespace
 
+// The sub-commands share the argument check and turn the engine's errors
+// (a file that cannot be read, an unknown language) into status 1.
 int run_script(const TArgs& args) {
-    const TCommandGroup group{"script", script_usage, run_script};
-    if (args.empty()) return usage_error(group);
     for (const TSubcommand& sub : subcommands) {
-        if (args[0] != sub.name) continue;
+        if (args.empty() || args[0] != sub.name) continue;
         const TArgs rest(args.begin() + 1, args.end());
         const int count = static_cast<int>(rest.size());
-        if (sub.at_least ? count < sub.arguments : count != sub.arguments)
-            return usage_error(group);
+        if (count < sub.min_arguments || (sub.max_arguments >= 0 && count > sub.max_arguments))
+            break;
         try {
             return sub.run(rest);
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
+            std::fprintf(stderr, "veltran: %s\n", e.what());
             return 1;
         }
     }
-    return usage_error(group);
+    return usage_error("script");
 }
 
 } // namespace veltran::cli

@@ -10,9 +10,9 @@
 namespace veltran::test {
 namespace {
 
-TSimBoardSpec spec(const std::string& serial, TSimKind kind,
-                   std::initializer_list<int> expansions = {}) {
-    TSimBoardSpec s{serial, kind, {}};
+TSimBoardConfig config(const std::string& serial, TSimKind kind,
+                       std::initializer_list<int> expansions = {}) {
+    TSimBoardConfig s{serial, kind, {}};
     for (int a : expansions)
         s.expansions.set(static_cast<std::size_t>(a));
     return s;
@@ -24,7 +24,7 @@ struct TSimRig {
     std::vector<TReportData> sent;
     TSimBoard board;
 
-    explicit TSimRig(TSimBoardSpec s)
+    explicit TSimRig(TSimBoardConfig s)
         : board(std::move(s), [this](std::string_view line) { trace.emplace_back(line); }) {
         board.attach_sender([this](const TReportData& r) { sent.push_back(r); }, this);
     }
@@ -40,23 +40,23 @@ std::string blanks(int n) {
 
 struct TTraceCase {
     const char* what;
-    TSimBoardSpec board;
+    TSimBoardConfig board;
     std::vector<TBytes> commands;
     std::vector<std::string> trace;
 };
 
 const std::vector<TTraceCase> trace_cases = {
     {"outputs of the board and of present expansions, in report order",
-     spec(M, TSimKind::main, {5, 10, 25}),
+     config(M, TSimKind::main, {5, 10, 25}),
      {{{1, 1}, {3, 0x80}, {43, 0x01}, {11, 0xFF}, {63, 0x01}, {64, 0x80}}},
      {"sim " + M + "-EXP5 output 1 1", "sim " + M + "-EXP10 output 8 1",
       "sim " + M + "-EXP25 output 1 1", "sim " + M + " output 1 1", "sim " + M + " output 16 1"}},
     {"only outputs that changed",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {{{1, 1}, {63, 0x03}}, {{1, 1}, {63, 0x02}}},
      {"sim " + M + " output 1 1", "sim " + M + " output 2 1", "sim " + M + " output 1 0"}},
     {"a display command: digits from 32 down to 1, then changed intensities",
-     spec(M, TSimKind::main, {15}),
+     config(M, TSimKind::main, {15}),
      {{{1, 2}, {2, 15}, {3, 0x6D}, {4, 0xB0}, {35, 5}, {36, 5}, {37, 5}, {38, 5}},
       {{1, 2}, {2, 15}, {3, 0x6D}, {4, 0xB0}, {34, 0x7E}, {35, 5}, {36, 5}, {37, 9}, {38, 5}}},
      {"sim " + M + "-EXP15 display \"" + blanks(30) + "1.2\"", "sim " + M + "-EXP15 intensity 1 5",
@@ -64,19 +64,19 @@ const std::vector<TTraceCase> trace_cases = {
       "sim " + M + "-EXP15 intensity 4 5", "sim " + M + "-EXP15 display \"0" + blanks(29) + "1.2\"",
       "sim " + M + "-EXP15 intensity 3 9"}},
     {"a pattern no character has, and a lone decimal point",
-     spec(M, TSimKind::main, {19}),
+     config(M, TSimKind::main, {19}),
      {{{1, 2}, {2, 19}, {3, 0x02}, {4, 0x80}}},
      {"sim " + M + "-EXP19 display \"" + blanks(30) + " .?\""}},
     {"display commands for absent or non-display addresses show nothing",
-     spec(M, TSimKind::main, {16, 3}),
+     config(M, TSimKind::main, {16, 3}),
      {{{1, 2}, {2, 15}, {3, 0x30}}, {{1, 2}, {2, 3}, {3, 0x30}}},
      {}},
     {"main board ADC enable",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {{{1, 4}, {2, 3}}, {{1, 4}, {2, 3}}},
      {"sim " + M + " adc-enable 3"}},
     {"servo positions, enable and ADC enable",
-     spec("TALUX3DDDDD", TSimKind::servo),
+     config("TALUX3DDDDD", TSimKind::servo),
      {{{1, 3}, {2, 10}, {9, 200}},
       {{1, 3}, {2, 10}, {3, 1}, {9, 200}},
       {{1, 2}, {2, 0x81}},
@@ -84,16 +84,16 @@ const std::vector<TTraceCase> trace_cases = {
      {"sim TALUX3DDDDD servo 1 10", "sim TALUX3DDDDD servo 8 200", "sim TALUX3DDDDD servo 2 1",
       "sim TALUX3DDDDD servo-enable 129", "sim TALUX3DDDDD adc-enable 2"}},
     {"joystick ADC enable",
-     spec("TALUX1BBBBB", TSimKind::joystick),
+     config("TALUX1BBBBB", TSimKind::joystick),
      {{{1, 1}, {2, 0xFF}}},
      {"sim TALUX1BBBBB adc-enable 255"}},
     {"every motor command",
-     spec("TALUX2CCCCC", TSimKind::dc_motor),
+     config("TALUX2CCCCC", TSimKind::dc_motor),
      {{{1, 1}, {2, 120}, {3, 1}}, {{1, 1}, {2, 120}, {3, 1}}, {{1, 1}, {4, 1}}},
      {"sim TALUX2CCCCC motor 120 1 0", "sim TALUX2CCCCC motor 120 1 0",
       "sim TALUX2CCCCC motor 0 0 1"}},
     {"commands of other kinds are ignored",
-     spec("TALUX1BBBBB", TSimKind::joystick),
+     config("TALUX1BBBBB", TSimKind::joystick),
      {{{1, 3}, {2, 9}}, {{1, 2}, {2, 9}}},
      {}},
 };
@@ -108,7 +108,7 @@ TEST(SimBoard, ShowsEveryCommandInTheTraceFormat) {
 }
 
 TEST(SimBoard, KeepsWhatItShows) {
-    TSimRig rig(spec(M, TSimKind::main, {5, 15}));
+    TSimRig rig(config(M, TSimKind::main, {5, 15}));
     rig.command({{1, 1}, {4, 0x80}, {63, 0x04}});
     rig.command({{1, 2}, {2, 15}, {3, 0x30}, {38, 7}});
     EXPECT_TRUE(rig.board.output(5, 9));
@@ -126,7 +126,7 @@ TEST(SimBoard, KeepsWhatItShows) {
 
 struct TReportCase {
     const char* what;
-    TSimBoardSpec board;
+    TSimBoardConfig board;
     std::vector<TBytes> commands; // sent first
     std::function<void(TSimBoard&)> stimulus;
     std::vector<TBytes> reports; // whole data bytes, others 0
@@ -134,12 +134,12 @@ struct TReportCase {
 
 const std::vector<TReportCase> report_cases = {
     {"main board input 5",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {},
      [](TSimBoard& b) { b.set_input(64, 5, true); },
      {{{62, 0x08}}}},
     {"expansion 3 input 64 and expansion 12 input 1",
-     spec(M, TSimKind::main, {3, 12}),
+     config(M, TSimKind::main, {3, 12}),
      {},
      [](TSimBoard& b) {
          b.set_input(3, 64, true);
@@ -147,17 +147,17 @@ const std::vector<TReportCase> report_cases = {
      },
      {{{33, 0x01}}, {{33, 0x01}, {50, 0x80}}}},
     {"an input set to its level sends nothing",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {},
      [](TSimBoard& b) { b.set_input(64, 1, false); },
      {}},
     {"configuration: presence bits and version 2.0",
-     spec(M, TSimKind::main, {0, 12, 33, 63}),
+     config(M, TSimKind::main, {0, 12, 33, 63}),
      {{{1, 255}}},
      nullptr,
      {{{0, 255}, {2, 0x80}, {3, 0x08}, {6, 0x40}, {9, 0x01}, {10, 2}}}},
     {"the acknowledgement is answered with the inputs",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {},
      [](TSimBoard& b) {
          b.set_input(64, 16, true);
@@ -166,7 +166,7 @@ const std::vector<TReportCase> report_cases = {
      },
      {{{63, 0x01}}, {{63, 0x01}}}},
     {"a main board axis reports once enabled, low byte first",
-     spec(M, TSimKind::main),
+     config(M, TSimKind::main),
      {},
      [](TSimBoard& b) {
          b.set_axis(64, 3, 1023);
@@ -175,12 +175,12 @@ const std::vector<TReportCase> report_cases = {
      },
      {{{0, 1}, {6, 0xFF}, {7, 0x03}}}},
     {"servo/ADC expansion ADC 16",
-     spec(M, TSimKind::main, {20}),
+     config(M, TSimKind::main, {20}),
      {},
      [](TSimBoard& b) { b.set_axis(20, 16, 300); },
      {{{0, 1}, {1, 20}, {32, 44}, {33, 1}}}},
     {"joystick: first report when opened, then buttons and enabled axes",
-     spec("TALUX1BBBBB", TSimKind::joystick),
+     config("TALUX1BBBBB", TSimKind::joystick),
      {{{1, 1}, {2, 0x01}}},
      [](TSimBoard& b) {
          b.set_input(64, 1, true);
@@ -189,17 +189,17 @@ const std::vector<TReportCase> report_cases = {
      },
      {{{30, 1}}, {{30, 1}}, {{16, 0x80}, {30, 1}}, {{0, 0xBC}, {1, 0x02}, {16, 0x80}, {30, 1}}}},
     {"servo/ADC board axis 8 and its version",
-     spec("TALUX3DDDDD", TSimKind::servo),
+     config("TALUX3DDDDD", TSimKind::servo),
      {{{1, 1}, {2, 0x80}}},
      [](TSimBoard& b) { b.set_axis(64, 8, 258); },
      {{{16, 1}}, {{16, 1}}, {{14, 0x02}, {15, 0x01}, {16, 1}}}},
     {"DC motor feedback",
-     spec("TALUX2CCCCC", TSimKind::dc_motor),
+     config("TALUX2CCCCC", TSimKind::dc_motor),
      {},
      [](TSimBoard& b) { b.set_axis(64, 1, 7); },
      {{{0, 2}, {1, 7}}}},
     {"bootloader: the next line, and the end after the end record",
-     spec("TALUX8EEEEE", TSimKind::bootloader),
+     config("TALUX8EEEEE", TSimKind::bootloader),
      {},
      [](TSimBoard& b) {
          const std::string line = ":020000040000FA\r\n";
@@ -228,7 +228,7 @@ TEST(SimBoard, SendsTheReportsOfTheRealFirmware) {
 }
 
 TEST(SimBoard, RefusesInputsAndAxesItDoesNotHave) {
-    TSimRig rig(spec(M, TSimKind::main, {3}));
+    TSimRig rig(config(M, TSimKind::main, {3}));
     EXPECT_FALSE(rig.board.set_input(64, 17, true));
     EXPECT_FALSE(rig.board.set_input(4, 1, true));
     EXPECT_FALSE(rig.board.set_input(3, 0, true));
@@ -241,7 +241,7 @@ TEST(SimBoard, RefusesInputsAndAxesItDoesNotHave) {
 TEST(SimController, AnEncoderDetentIsFourLevelChanges) {
     ensure_qt_application();
     TSimSetup setup;
-    setup.boards.push_back(spec(M, TSimKind::main));
+    setup.boards.push_back(config(M, TSimKind::main));
     TSimController sim(std::move(setup), nullptr);
     std::vector<TReportData> sent;
     sim.board(0).attach_sender([&](const TReportData& r) { sent.push_back(r); }, &sent);

@@ -137,6 +137,11 @@ TEST(ILParser, EdgeCasesOfTheWalk) {
         // Unterminated comments and NUL bytes are blanks to the end.
         {"{ begin end.", "'BEGIN' expected at 1:13"},
         {std::string_view("\0\0\0\0", 4), "'BEGIN' expected at 1:5"},
+        // A loop's pass that fails partway is taken back: no expression ends
+        // with an operator, whether it has one operand or more.
+        {"begin x := 1 +; end.", "';' expected at 1:14"},
+        {"begin x := 1 + 2 +; end.", "';' expected at 1:18"},
+        {"begin x := a = b = ; end.", "';' expected at 1:18"},
         // A blank between ':' and '=' of an assignment.
         {"begin x :\r\n= 1 end.", "'=' expected at 2:1"},
     };
@@ -220,6 +225,16 @@ TEST(ILParser, UnitsAreIncludedLastFirstAndOnce) {
     ASSERT_TRUE(parser.MakeILScript("uses 'a.pas', 'A.PAS'; begin end."));
     EXPECT_EQ(units.asked, (std::vector<std::string>{"A.PAS"}));
     EXPECT_EQ(parser.ILScript().Root().Count(), 3);
+}
+
+TEST(ILParser, AUnitThatIncludesItselfIsIncludedOnce) {
+    const std::string text = "uses 'self', ''; begin end.";
+    Units units;
+    units.texts = {{"self", text}, {"", "begin end."}};
+    TfsILParser parser(units.options());
+    parser.SelectLanguage("PascalScript");
+    ASSERT_TRUE(parser.MakeILScript(text));
+    EXPECT_EQ(units.asked, (std::vector<std::string>{"", "self"}));
 }
 
 TEST(ILParser, UnitErrorsNameTheUnit) {

@@ -2,6 +2,8 @@
 veltran_test(engine_library_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/float_text_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/library_robustness_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/locale_settings_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_convert_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_datetime_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_format_datetime_test.cpp
@@ -13,3 +15,4 @@ veltran_test(engine_library_tests
         ${CMAKE_CURRENT_LIST_DIR}/sys_strings_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/sys_variants_test.cpp
     DEPS veltran_engine)
+include(${CMAKE_CURRENT_LIST_DIR}/conformance/conformance.cmake)

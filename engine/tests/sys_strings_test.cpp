@@ -67,6 +67,8 @@ TEST(Strings, ResizeCutsOrPadsWithBlanks) {
     EXPECT_EQ(u8(resize_text(u"ab", 0)), "");
     EXPECT_EQ(u8(resize_text(u"ab", -1)), "");
     EXPECT_EQ(error_of([] { resize_text(u"", INT64_MAX); }), "EOutOfMemory: Out of memory");
+    EXPECT_EQ(error_of([] { resize_text(u"", std::int64_t{1} << 30); }),
+              "EOutOfMemory: Out of memory");
 }
 
 TEST(Strings, CaseFollowsTheLocale) {

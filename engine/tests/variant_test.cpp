@@ -60,6 +60,12 @@ TEST(Variant, RepeatedAppendsReuseTheBuffer) {
     EXPECT_LE(moves, 11); // the capacity doubles
 }
 
+TEST(Variant, WideLiteralsAreStringsNotBooleans) {
+    EXPECT_EQ(Variant(u"").vtype(), varUString);
+    EXPECT_EQ(Variant(u"").to_utf8(), "");
+    EXPECT_EQ(Variant(u"ab").to_utf8(), "ab");
+}
+
 TEST(Variant, TextCrossesBetweenUtf8AndUtf16) {
     const Variant v = Variant::from_utf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(v.vtype(), varUString);

@@ -1,0 +1,6 @@
+{ Assigning to a constant. }
+const
+  Limit = 2 * 3;
+begin
+  Limit := 1;
+end.

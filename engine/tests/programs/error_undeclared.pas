@@ -1,0 +1,6 @@
+{ A name declared nowhere. }
+var
+  total: Integer;
+begin
+  total := count + 1;
+end.

@@ -1,0 +1,5 @@
+{ A type that is not registered. }
+var
+  board: TBoard;
+begin
+end.

@@ -1,0 +1,9 @@
+{ Recursion without end fails cleanly. }
+procedure Deeper(n: Integer);
+begin
+  Deeper(n + 1);
+end;
+
+begin
+  Deeper(0);
+end.
