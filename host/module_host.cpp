@@ -139,21 +139,24 @@ void TCOMPILADORFS::register_requests() {
         if (r.tipo == req_output) fsScript1.AddConst(name + "_out1", "byte", byte_value(r.out1));
         if (r.tipo == req_display)
             fsScript1.AddConst(name + "_display", "byte", byte_value(r.display));
-        if (r.tipo != req_encoder || !r.extra) continue;
-        TEncoderSetup setup;
-        setup.sn = r.board;
-        setup.in1 = r.in1;
-        setup.in2 = r.in2;
-        setup.request = static_cast<std::int32_t>(index);
-        setup.code = id_code;
-        setup.speed = static_cast<float>(r.enc_speed);
-        setup.init = r.enc_init;
-        setup.recursive = r.enc_recursive;
-        setup.max = r.enc_max;
-        setup.min = r.enc_min;
-        setup.owner = owner_;
-        r.enc_id = services_.encoders.reg_encoder(setup, r.enc_half == 1);
+        if (r.tipo == req_encoder && r.extra) register_request_encoder(r, index);
     }
+}
+
+void TCOMPILADORFS::register_request_encoder(Treqhard& r, std::size_t index) {
+    TEncoderSetup setup;
+    setup.sn = r.board;
+    setup.in1 = r.in1;
+    setup.in2 = r.in2;
+    setup.request = static_cast<std::int32_t>(index);
+    setup.code = id_code;
+    setup.speed = static_cast<float>(r.enc_speed);
+    setup.init = r.enc_init;
+    setup.recursive = r.enc_recursive;
+    setup.max = r.enc_max;
+    setup.min = r.enc_min;
+    setup.owner = owner_;
+    r.enc_id = services_.encoders.reg_encoder(setup, r.enc_half == 1);
 }
 
 void TCOMPILADORFS::register_names() {

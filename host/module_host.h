@@ -90,6 +90,7 @@ private:
     bool prepare_and_compile();
     void register_builtins();
     void register_requests();
+    void register_request_encoder(Treqhard& request, std::size_t index);
     void register_names();
     void find_event_procedures();
     bool run_main_block();

@@ -62,6 +62,7 @@ public:
     void cerrar_proyecto() override;
     void show_code(const TTreeNode* node);
     void point_at_editor(int slot) override;
+    // The text the editor page of a filled slot shows and edits.
     std::string& editor_lines(int slot) { return host(slot)->editor_lines(); }
 
     // ---- board events (the report decoder)
