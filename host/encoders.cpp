@@ -53,6 +53,13 @@ std::optional<char> level_at(std::string_view inputs, std::int32_t input) {
     return inputs[static_cast<std::size_t>(input) - 1];
 }
 
+// A level of the previous report; '-' stands for a state not known yet.
+std::optional<char> known_level_at(std::string_view inputs, std::int32_t input) {
+    const std::optional<char> level = level_at(inputs, input);
+    if (level == '0' || level == '1') return level;
+    return std::nullopt;
+}
+
 std::int64_t half_cycle_change(tencoder& e, TLevelPair pair) {
     std::int64_t change = 0;
     if (e.anterior_code == half_cycle_from && pair == half_cycle_up) change = 1;
@@ -217,8 +224,8 @@ void TEncoderTable::feed(std::string_view board, std::string_view old_inputs,
         const std::optional<char> a = level_at(new_inputs, e.in1);
         const std::optional<char> b = level_at(new_inputs, e.in2);
         if (!a || !b) continue;
-        const std::optional<char> old_a = level_at(old_inputs, e.in1);
-        const std::optional<char> old_b = level_at(old_inputs, e.in2);
+        const std::optional<char> old_a = known_level_at(old_inputs, e.in1);
+        const std::optional<char> old_b = known_level_at(old_inputs, e.in2);
         if (old_a && old_b) {
             if (levels(*old_a, *old_b) == levels(*a, *b)) continue;
             learn_levels_if_unknown(e, levels(*old_a, *old_b));
