@@ -24,7 +24,8 @@ public:
 
     const Variant& at(std::size_t i) const { return i < params_.size() ? params_[i] : empty_; }
     std::int32_t integer(std::size_t i) const { return at(i).to_int(); }
-    std::int64_t cardinal(std::size_t i) const { return at(i).to_int64(); }
+    // Cardinal parameters and 64-bit values.
+    std::int64_t int64(std::size_t i) const { return at(i).to_int64(); }
     std::uint8_t byte(std::size_t i) const { return static_cast<std::uint8_t>(at(i).to_int()); }
     bool boolean(std::size_t i) const { return at(i).to_bool(); }
     float single(std::size_t i) const { return static_cast<float>(at(i).to_double()); }
@@ -136,10 +137,10 @@ Variant TCOMPILADORFS::call_timer_or_encoder(TBuiltin code, std::span<Variant> p
     TScriptTimers& timers = services_.timers;
     TEncoderTable& encoders = services_.encoders;
     switch (code) {
-    case TBuiltin::create_timer: timers.create_timer(a.cardinal(0), a.cardinal(1), owner_); break;
-    case TBuiltin::set_timer: timers.set_timer(a.cardinal(0), a.boolean(1)); break;
+    case TBuiltin::create_timer: timers.create_timer(a.int64(0), a.int64(1), owner_); break;
+    case TBuiltin::set_timer: timers.set_timer(a.int64(0), a.boolean(1)); break;
     case TBuiltin::get_timer:
-        if (const std::optional<bool> on = timers.get_timer(a.cardinal(0))) return Variant(*on);
+        if (const std::optional<bool> on = timers.get_timer(a.int64(0))) return Variant(*on);
         break;
     case TBuiltin::reg_encoder: {
         const std::string board = a.name(0);
@@ -164,11 +165,39 @@ Variant TCOMPILADORFS::call_link(TBuiltin code, std::span<Variant> params) {
         links.write_iocp_client(a.integer(0), a.integer(1), a.integer(2));
         break;
     case TBuiltin::reg_iocp_offset: links.register_iocp_offset(a.integer(0), a.integer(1)); break;
+    case TBuiltin::read_iocp: return Variant(links.read_iocp_client(a.integer(0), a.integer(1)));
+    case TBuiltin::write_iocp_key:
+        links.write_iocp_key(a.integer(0), a.integer(1), a.integer(2));
+        break;
     case TBuiltin::write_iocp_server: links.write_iocp_server(a.integer(0), a.integer(1)); break;
+    case TBuiltin::init_offset_fsuipc:
+        links.register_fsuipc_offset(a.integer(0), a.integer(1));
+        break;
+    case TBuiltin::write_fsuipc: write_fsuipc(a.int64(0), a.int64(1), a.int64(2)); break;
+    case TBuiltin::read_fsuipc: return read_fsuipc(a.int64(0), a.int64(1));
     case TBuiltin::write_ifly: links.send_ifly_command(a.integer(0), a.integer(1)); break;
-    default: break; // the links layer carries out the others
+    case TBuiltin::reg_ifly_offset: links.register_ifly_variable(a.integer(0)); break;
+    case TBuiltin::read_ifly: return links.read_ifly(a.integer(0));
+    case TBuiltin::sendkey: return Variant::from_utf8(links.send_keys(a.name(0), a.name(1)));
+    default: break;
     }
     return Variant();
+}
+
+// The value is written with as many bytes as asked, at most its own eight.
+void TCOMPILADORFS::write_fsuipc(std::int64_t offset, std::int64_t size, std::int64_t value) {
+    if (size >= 1 && size <= 8) services_.links.write_fsuipc(offset, static_cast<int>(size), value);
+}
+
+// A signed integer of the size asked; a size the link cannot read gives 0.
+Variant TCOMPILADORFS::read_fsuipc(std::int64_t offset, std::int64_t size) {
+    switch (size) {
+    case 1: return Variant::of_integer(varShortInt, services_.links.read_fsuipc(offset, 1));
+    case 2: return Variant::of_integer(varSmallint, services_.links.read_fsuipc(offset, 2));
+    case 4: return Variant::of_integer(varInteger, services_.links.read_fsuipc(offset, 4));
+    case 8: return Variant::of_integer(varInt64, services_.links.read_fsuipc(offset, 8));
+    default: return Variant(std::int32_t{0});
+    }
 }
 
 Variant TCOMPILADORFS::call_text_or_bits(TBuiltin code, std::span<Variant> params) {

@@ -2,6 +2,14 @@
 
 namespace veltran {
 
+std::string window_not_found_text(std::string_view window) {
+    return "Error: " + std::string(window) + " Application windows not found\u00A1";
+}
+
+std::string TNoLinks::send_keys(std::string_view window, std::string_view) {
+    return window_not_found_text(window);
+}
+
 std::int32_t ifly_name_index(std::span<const std::string_view> names, std::string_view name) {
     for (std::size_t i = names.size(); i-- > 0;)
         if (names[i] == name) return static_cast<std::int32_t>(i);

@@ -105,6 +105,8 @@ private:
     Variant call_timer_or_encoder(TBuiltin code, std::span<Variant> params);
     Variant call_text_or_bits(TBuiltin code, std::span<Variant> params);
     Variant call_link(TBuiltin code, std::span<Variant> params);
+    void write_fsuipc(std::int64_t offset, std::int64_t size, std::int64_t value);
+    Variant read_fsuipc(std::int64_t offset, std::int64_t size);
 
     THostServices& services_;
     const TModuleOwner owner_;

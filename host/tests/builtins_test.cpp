@@ -38,6 +38,10 @@ struct TValueCase {
     const char* shown;
 };
 
+void PrintTo(const TValueCase& c, std::ostream* os) {
+    *os << c.expression;
+}
+
 class BuiltinValues : public Builtins, public ::testing::WithParamInterface<TValueCase> {};
 
 TEST_P(BuiltinValues, GiveTheirResultToTheScript) {
@@ -57,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TValueCase{"GetEncoder(-1)", "0"}, TValueCase{"GetEncoder(2000000)", "0"},
                       TValueCase{"ReadAdc('TALUX0AAAAA', 9)", "-1"},
                       TValueCase{"ReadAdc('TALUX0ZZZZZ', 1)", "-1"},
-                      TValueCase{"SetBoard('a', 'b')", ""}, TValueCase{"ReadIocp(1, 100)", ""}));
+                      TValueCase{"SetBoard('a', 'b')", ""}, TValueCase{"ReadIocp(1, 100)", "0"}));
 
 TEST_F(Builtins, ArgumentsAreConvertedAndOneThatDoesNotConvertFailsTheCall) {
     EXPECT_EQ(run("  v := '5';\n"
@@ -164,16 +168,68 @@ TEST_F(Builtins, IniFilesAreReadAndWrittenBesideTheProject) {
 }
 
 TEST_F(Builtins, LinkProceduresReachTheLinks) {
-    run("  WriteIocp(2, 100, 7);\n"
-        "  RegIOCPOffset(2, 101);\n"
-        "  WriteIocpServer(5, 6);\n"
-        "  WriteIFLY(12, 1);\n"
-        "  WriteIocpKey(1, 2, 3);\n"
-        "  InitOffsetFSUIPC(1376, 4);\n"
-        "  WriteFSUIPC(1376, 4, 1);\n"
-        "  RegIFLYOffset(3);\n"
-        "  debug(sendkey('Notepad', 'a'));");
-    EXPECT_EQ(links.calls, (Lines{"iocp 2 100=7", "register 2 101", "server 5=6", "ifly 12 1"}));
+    links.iocp_value = 42;
+    links.ifly_value = 3;
+    links.fsuipc_value = -2;
+    EXPECT_EQ(run("  WriteIocp(2, 100, 7);\n"
+                  "  RegIOCPOffset(2, 101);\n"
+                  "  debug(IntToStr(ReadIocp(2, 101)));\n"
+                  "  WriteIocpKey(1, 2, 3);\n"
+                  "  WriteIocpServer(5, 6);\n"
+                  "  InitOffsetFSUIPC(1376, 4);\n"
+                  "  WriteFSUIPC(1376, 8, '4294967296');\n"
+                  "  debug(VarToStr(ReadFSUIPC(1376, 4)));\n"
+                  "  WriteIFLY(12, 1);\n"
+                  "  RegIFLYOffset(3);\n"
+                  "  debug(VarToStr(ReadIFLY(3)));\n"
+                  "  debug(sendkey('Notepad', 'a'));"),
+              (Lines{"42", "-2", "3", "OK"}));
+    EXPECT_EQ(links.calls,
+              (Lines{"iocp 2 100=7", "register 2 101", "read iocp 2 101", "key 1 2=3", "server 5=6",
+                     "register fsuipc 1376 4", "fsuipc 1376 8=4294967296", "read fsuipc 1376 4",
+                     "ifly 12 1", "register ifly 3", "read ifly 3", "keys Notepad a"}));
+}
+
+TEST_F(Builtins, FsuipcReadsGiveASignedIntegerOfTheSizeAsked) {
+    links.fsuipc_value = -1;
+    struct Case {
+        const char* size;
+        const char* var_type;
+        const char* value;
+        std::size_t link_calls; // two reads and the write
+    };
+    // A size the link cannot read never reaches it; writes take 1 to 8 bytes.
+    const Case cases[] = {{"1", "16", "-1", 3}, {"2", "2", "-1", 3}, {"4", "3", "-1", 3},
+                          {"8", "20", "-1", 3}, {"3", "3", "0", 1},  {"0", "3", "0", 0},
+                          {"16", "3", "0", 0},  {"-4", "3", "0", 0}};
+    for (const Case& c : cases) {
+        links.calls.clear();
+        const std::string read = std::string("ReadFSUIPC(100, ") + c.size + ")";
+        EXPECT_EQ(run("  debug(IntToStr(VarType(" + read + ")) + ' ' + VarToStr(" + read +
+                      "));\n  WriteFSUIPC(100, " + c.size + ", 1);"),
+                  Lines{std::string(c.var_type) + " " + c.value})
+            << c.size;
+        EXPECT_EQ(links.calls.size(), c.link_calls) << c.size;
+    }
+}
+
+TEST_F(Builtins, WithoutLinksReadsGiveTheirEmptyResultsAndSendkeyFindsNoWindow) {
+    THostModel bare(std::make_unique<TSimController>(TSimSetup{}, nullptr), TProgramKind::editor,
+                    &clock, nullptr);
+    const int a = bare.modules.add_newcode("A");
+    bare.modules.host(a)->Code_ = "PROGRAM A;\nBegin\n"
+                                  "  debug(VarToStr(ReadIocp(1, 5)));\n"
+                                  "  debug(VarToStr(ReadFSUIPC(1376, 4)));\n"
+                                  "  debug(IntToStr(VarType(ReadIFLY(2))));\n"
+                                  "  debug(sendkey('Flight Simulator', '{F1}'));\n"
+                                  "End.";
+    bare.modules.host(a)->Run();
+    EXPECT_EQ(
+        bare.shell.log_list(),
+        (Lines{
+            "CODE=\"A\", Running", "Code=\"A\", Text=\"0\"", "Code=\"A\", Text=\"0\"",
+            "Code=\"A\", Text=\"0\"",
+            "Code=\"A\", Text=\"Error: Flight Simulator Application windows not found\xC2\xA1\""}));
 }
 
 } // namespace

@@ -23,6 +23,10 @@ namespace veltran::testing {
 class TFakeLinks : public TLinkPort {
 public:
     std::vector<std::string> calls;
+    // What the reads give back.
+    std::int32_t iocp_value = 0;
+    std::int32_t ifly_value = 0;
+    std::int64_t fsuipc_value = 0;
 
     void create_links() override { calls.push_back("create"); }
     void connect_links() override { calls.push_back("connect"); }
@@ -38,8 +42,38 @@ public:
     void register_iocp_offset(std::int32_t client, std::int32_t offset) override {
         calls.push_back("register " + std::to_string(client) + " " + std::to_string(offset));
     }
+    std::int32_t read_iocp_client(std::int32_t client, std::int32_t offset) override {
+        calls.push_back("read iocp " + std::to_string(client) + " " + std::to_string(offset));
+        return iocp_value;
+    }
+    void write_iocp_key(std::int32_t client, std::int32_t key, std::int32_t value) override {
+        calls.push_back("key " + std::to_string(client) + " " + std::to_string(key) + "=" +
+                        std::to_string(value));
+    }
     void send_ifly_command(std::int32_t command, std::int32_t value) override {
         calls.push_back("ifly " + std::to_string(command) + " " + std::to_string(value));
+    }
+    void register_ifly_variable(std::int32_t variable) override {
+        calls.push_back("register ifly " + std::to_string(variable));
+    }
+    Variant read_ifly(std::int32_t variable) override {
+        calls.push_back("read ifly " + std::to_string(variable));
+        return Variant(ifly_value);
+    }
+    void register_fsuipc_offset(std::int64_t offset, std::int64_t size) override {
+        calls.push_back("register fsuipc " + std::to_string(offset) + " " + std::to_string(size));
+    }
+    void write_fsuipc(std::int64_t offset, int size, std::int64_t value) override {
+        calls.push_back("fsuipc " + std::to_string(offset) + " " + std::to_string(size) + "=" +
+                        std::to_string(value));
+    }
+    std::int64_t read_fsuipc(std::int64_t offset, int size) override {
+        calls.push_back("read fsuipc " + std::to_string(offset) + " " + std::to_string(size));
+        return fsuipc_value;
+    }
+    std::string send_keys(std::string_view window, std::string_view keys) override {
+        calls.push_back("keys " + std::string(window) + " " + std::string(keys));
+        return "OK";
     }
     std::span<const std::string_view> ifly_command_names() const override { return commands; }
     std::span<const std::string_view> ifly_variable_names() const override { return variables; }
