@@ -51,17 +51,24 @@ TEST_P(BuiltinValues, GiveTheirResultToTheScript) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BuiltinValues,
-    ::testing::Values(TValueCase{"TestBit(5, 0, 8)", "1"}, TValueCase{"TestBit(5, 1, 8)", "0"},
-                      TValueCase{"SetBit(261, 1, 1, 8)", "7"},
-                      TValueCase{"ChangeBit(7, 0, 4)", "6"},
-                      TValueCase{"SwapDig('12345', 3, '0')", "321"},
-                      TValueCase{"SwapDig('123', 5, '0')", "00321"},
-                      TValueCase{"BCDToInt(4660)", "1234"}, TValueCase{"IntToBCD(1234)", "4660"},
-                      TValueCase{"GetTimer(4)", ""}, TValueCase{"GetEncoder(0)", "0"},
-                      TValueCase{"GetEncoder(-1)", "0"}, TValueCase{"GetEncoder(2000000)", "0"},
-                      TValueCase{"ReadAdc('TALUX0AAAAA', 9)", "-1"},
-                      TValueCase{"ReadAdc('TALUX0ZZZZZ', 1)", "-1"},
-                      TValueCase{"SetBoard('a', 'b')", ""}, TValueCase{"ReadIocp(1, 100)", "0"}));
+    ::testing::Values(
+        TValueCase{"TestBit(5, 0, 8)", "1"}, TValueCase{"TestBit(5, 1, 8)", "0"},
+        TValueCase{"SetBit(261, 1, 1, 8)", "7"}, TValueCase{"ChangeBit(7, 0, 4)", "6"},
+        TValueCase{"SwapDig('12345', 3, '0')", "321"},
+        TValueCase{"SwapDig('123', 5, '0')", "00321"}, TValueCase{"BCDToInt(4660)", "1234"},
+        TValueCase{"IntToBCD(1234)", "4660"},
+        // a bit not below the width, or a width above 32 (read as 32)
+        TValueCase{"TestBit(5, 8, 8)", "0"}, TValueCase{"TestBit(-1, 31, 40)", "1"},
+        TValueCase{"SetBit(5, 8, 1, 8)", "0"}, TValueCase{"SetBit(5, 1, 2, 8)", "5"},
+        TValueCase{"ChangeBit(7, 4, 4)", "0"}, TValueCase{"ChangeBit(7, -1, 4)", "0"},
+        TValueCase{"BCDToInt(65535)", "16665"},
+        TValueCase{"BCDToInt(69905)", "1111"}, // only the low 16 bits
+        TValueCase{"IntToBCD(123456)", "144470"}, TValueCase{"SwapDig('12', 0, '0')", ""},
+        TValueCase{"SwapDig('', 2, 'ab')", "abab"}, TValueCase{"GetTimer(4)", ""},
+        TValueCase{"GetEncoder(0)", "0"}, TValueCase{"GetEncoder(-1)", "0"},
+        TValueCase{"GetEncoder(2000000)", "0"}, TValueCase{"ReadAdc('TALUX0AAAAA', 9)", "-1"},
+        TValueCase{"ReadAdc('TALUX0ZZZZZ', 1)", "-1"}, TValueCase{"SetBoard('a', 'b')", ""},
+        TValueCase{"ReadIocp(1, 100)", "0"}));
 
 TEST_F(Builtins, ArgumentsAreConvertedAndOneThatDoesNotConvertFailsTheCall) {
     EXPECT_EQ(run("  v := '5';\n"
@@ -153,18 +160,31 @@ TEST_F(BoardBuiltins, SyncAnnouncesTheInputsAgain) {
 }
 
 TEST_F(Builtins, IniFilesAreReadAndWrittenBesideTheProject) {
-    std::filesystem::create_directories(std::filesystem::path(project_file).parent_path());
-    const std::string ini = std::filesystem::path(project_file).parent_path() / "panel.ini";
-    std::ofstream(ini) << "[Radio]\nCOM1=118.25\n";
+    const std::filesystem::path folder = std::filesystem::path(project_file).parent_path();
+    std::filesystem::create_directories(folder);
+    const std::string ini = folder / "panel.ini";
+    std::ofstream(ini)
+        << "; cockpit\n[Lights]\nPanel=50\n\n[Radio]\nCOM1=118.25\n[Gear]\nDelay=3\n";
     EXPECT_EQ(run("  debug(ReadIniFile('panel.ini', 'radio', 'com1'));\n"
+                  "  debug(ReadIniFile('panel.ini', 'GEAR', 'delay'));\n"
                   "  debug(VarToStr(ReadIniFile('panel.ini', 'radio', 'nav1')));\n"
                   "  WriteIniFile('panel.ini', 'Radio', 'NAV1', '110.50');\n"
+                  "  WriteIniFile('panel.ini', 'lights', 'panel', '75');\n"
                   "  debug(ReadIniFile('panel.ini', 'radio', 'nav1'));\n"
-                  "  debug(VarToStr(ReadIniFile('gone.ini', 'a', 'b')));"),
-              (Lines{"118.25", "0", "110.50",
+                  "  debug(VarToStr(ReadIniFile('gone.ini', 'a', 'b')));\n"
+                  "  WriteIniFile('gone.ini', 'a', 'b', 'c');"),
+              (Lines{"118.25", "3", "0", "110.50",
                      "Error in CODE \"A\", Error type= File INI not Exists, Filename=" +
-                         (std::filesystem::path(project_file).parent_path() / "gone.ini").string(),
-                     "0"}));
+                         (folder / "gone.ini").string(),
+                     "0",
+                     "Error in CODE \"A\", Error type= File INI not Exists, Filename=" +
+                         (folder / "gone.ini").string()}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "gone.ini"));
+    std::ifstream in(ini);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(
+        text,
+        "; cockpit\n[Lights]\nPanel=75\n\n[Radio]\nCOM1=118.25\nNAV1=110.50\n[Gear]\nDelay=3\n");
 }
 
 TEST_F(Builtins, LinkProceduresReachTheLinks) {
