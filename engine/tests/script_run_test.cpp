@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -426,6 +427,32 @@ TEST_F(ScriptRun, EvaluateUsesWhatIsInScope) {
     EXPECT_FALSE(script.EvaluteRiseError);
     EXPECT_EQ(script.Evaluate("y + 1").to_utf8(), "Undeclared identifier: 'y'");
     EXPECT_TRUE(script.EvaluteRiseError);
+}
+
+TEST_F(ScriptRun, EvaluateInsideAProcedureSeesItsLocals) {
+    host.AddMethod("function Eval(s: String): Variant",
+                   [this](void*, TfsClassVariable*, const std::string&, std::span<Variant> p) {
+                       return script.Evaluate(p[0].to_utf8());
+                   });
+    EXPECT_EQ(run("procedure P(n: Integer); begin Log(Eval('n * 10')) end; begin P(4); Log(Eval('1 + 1')) end."),
+              "40 2");
+}
+
+TEST_F(ScriptRun, TheILOfOneScriptCompilesInAnother) {
+    script.SetLines("var i: Integer; begin for i := 1 to 3 do Log(i * i) end.");
+    std::stringstream il;
+    ASSERT_TRUE(script.GetILCode(il));
+    TfsScript other;
+    other.Parent = &host;
+    ASSERT_TRUE(other.SetILCode(il)) << other.ErrorMsg();
+    other.Execute();
+    EXPECT_EQ(lines, (std::vector<std::string>{"1", "4", "9"}));
+    std::istringstream broken("<?xml version=\"1.0\"?><program><assignstmt pos=\"1:1\"/></program>");
+    TfsScript third;
+    third.Parent = &host;
+    EXPECT_FALSE(third.SetILCode(broken));
+    EXPECT_EQ(third.ErrorMsg(), "Expression expected");
+    EXPECT_EQ(third.ErrorPos(), "1:1");
 }
 
 TEST_F(ScriptRun, ARunningScriptCannotBeClearedOrRecompiled) {
