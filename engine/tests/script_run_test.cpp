@@ -1,6 +1,8 @@
 // Compiling and running scripts: the edge cases of statements, expressions,
 // designators, declarations and the host calls, each as a small program and
 // what it logs.
+#include "engine/language_registry.h"
+#include "engine/pascal_grammar.h"
 #include "engine/script.h"
 #include "engine/script_exception.h"
 #include "engine/text.h"
@@ -429,12 +431,32 @@ TEST_F(ScriptRun, EvaluateUsesWhatIsInScope) {
     EXPECT_TRUE(script.EvaluteRiseError);
 }
 
+TEST_F(ScriptRun, WithoutDeclarationsUnknownNamesAreVariants) {
+    // The Pascal grammar with declarevars "0", under a name of its own.
+    std::string grammar(PascalGrammarText());
+    grammar.replace(grammar.find("<parser>"), 8, "<parser><declarevars text=\"0\"/>");
+    grammar.replace(grammar.find("text=\"PascalScript\""), 19, "text=\"FreePascal\"");
+    TfsLanguageRegistry::Instance().Register("FreePascal", grammar);
+    script.SyntaxType = "FreePascal";
+    EXPECT_EQ(run("begin x := 5; x := x + 1; Log(x) end."), "6");
+    TfsCustomVariable* x = script.FindLocal("x");
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->Typ, fvtVariant);
+}
+
+TEST_F(ScriptRun, AnUnknownLanguageRaisesOutOfCompile) {
+    script.SyntaxType = "Klingon";
+    script.SetLines("begin end.");
+    EXPECT_THROW(script.Compile(), std::exception);
+}
+
 TEST_F(ScriptRun, EvaluateInsideAProcedureSeesItsLocals) {
     host.AddMethod("function Eval(s: String): Variant",
                    [this](void*, TfsClassVariable*, const std::string&, std::span<Variant> p) {
                        return script.Evaluate(p[0].to_utf8());
                    });
-    EXPECT_EQ(run("procedure P(n: Integer); begin Log(Eval('n * 10')) end; begin P(4); Log(Eval('1 + 1')) end."),
+    EXPECT_EQ(run("procedure P(n: Integer); begin Log(Eval('n * 10')) end; begin P(4); Log(Eval('1 "
+                  "+ 1')) end."),
               "40 2");
 }
 
@@ -447,7 +469,8 @@ TEST_F(ScriptRun, TheILOfOneScriptCompilesInAnother) {
     ASSERT_TRUE(other.SetILCode(il)) << other.ErrorMsg();
     other.Execute();
     EXPECT_EQ(lines, (std::vector<std::string>{"1", "4", "9"}));
-    std::istringstream broken("<?xml version=\"1.0\"?><program><assignstmt pos=\"1:1\"/></program>");
+    std::istringstream broken(
+        "<?xml version=\"1.0\"?><program><assignstmt pos=\"1:1\"/></program>");
     TfsScript third;
     third.Parent = &host;
     EXPECT_FALSE(third.SetILCode(broken));
