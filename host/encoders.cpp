@@ -2,6 +2,7 @@
 
 #include "engine/text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace veltran {
@@ -52,6 +53,13 @@ std::optional<char> level_at(std::string_view inputs, std::int32_t input) {
     return inputs[static_cast<std::size_t>(input) - 1];
 }
 
+// A level of the previous report; '-' stands for a state not known yet.
+std::optional<char> known_level_at(std::string_view inputs, std::int32_t input) {
+    const std::optional<char> level = level_at(inputs, input);
+    if (level == '0' || level == '1') return level;
+    return std::nullopt;
+}
+
 std::int64_t half_cycle_change(tencoder& e, TLevelPair pair) {
     std::int64_t change = 0;
     if (e.anterior_code == half_cycle_from && pair == half_cycle_up) change = 1;
@@ -100,10 +108,17 @@ void learn_levels_if_unknown(tencoder& e, TLevelPair pair) {
 TEncoderTable::TEncoderTable(TModuleEvents& events, TShell& shell, const TDayClock& clock)
     : events_(events), shell_(shell), clock_(clock), encoders_(encoder_records) {}
 
-tencoder& TEncoderTable::fill_record(const TEncoderSetup& setup) {
-    tencoder& e = encoders_[static_cast<std::size_t>(n_encoders_)];
+tencoder* TEncoderTable::fill_record(const TEncoderSetup& setup) {
+    std::int32_t id = 0;
+    while (id < encoder_records && encoders_[static_cast<std::size_t>(id)].in_use)
+        ++id;
+    if (id == encoder_records) return nullptr;
+    tencoder& e = encoders_[static_cast<std::size_t>(id)];
     e = tencoder{};
-    e.id = n_encoders_++;
+    e.id = id;
+    e.in_use = true;
+    e.owner = setup.owner;
+    n_encoders_ = std::max(n_encoders_, id + 1);
     e.in1 = setup.in1;
     e.in2 = setup.in2;
     e.val_min = setup.min;
@@ -115,23 +130,38 @@ tencoder& TEncoderTable::fill_record(const TEncoderSetup& setup) {
     e.velocidad = setup.speed;
     e.code = setup.code;
     e.request = setup.request;
-    return e;
+    return &e;
 }
 
 std::int32_t TEncoderTable::reg_encoder(const TEncoderSetup& setup, bool half) {
-    if (n_encoders_ >= encoder_records) return -1;
-    tencoder& e = fill_record(setup);
-    e.mediocliclo = half;
-    e.tipoencoder = full_cycle_type;
-    return e.id;
+    tencoder* e = fill_record(setup);
+    if (!e) return -1;
+    e->mediocliclo = half;
+    e->tipoencoder = full_cycle_type;
+    return e->id;
 }
 
 std::int32_t TEncoderTable::reg_encoder_ext(const TEncoderSetup& setup, std::int32_t type) {
-    if (n_encoders_ >= encoder_records) return -1;
-    tencoder& e = fill_record(setup);
-    e.mediocliclo = false;
-    e.tipoencoder = type;
-    return e.id;
+    tencoder* e = fill_record(setup);
+    if (!e) return -1;
+    e->mediocliclo = false;
+    e->tipoencoder = type;
+    return e->id;
+}
+
+void TEncoderTable::free_owned(TModuleOwner owner) {
+    for (std::int32_t i = 0; i < n_encoders_; ++i) {
+        tencoder& e = encoders_[static_cast<std::size_t>(i)];
+        if (e.owner == owner) e.in_use = false;
+    }
+    while (n_encoders_ > 0 && !encoders_[static_cast<std::size_t>(n_encoders_) - 1].in_use)
+        --n_encoders_;
+}
+
+void TEncoderTable::clear() {
+    for (std::int32_t i = 0; i < n_encoders_; ++i)
+        encoders_[static_cast<std::size_t>(i)].in_use = false;
+    n_encoders_ = 0;
 }
 
 std::int64_t TEncoderTable::turn_step(tencoder& e) {
@@ -190,12 +220,12 @@ void TEncoderTable::feed(std::string_view board, std::string_view old_inputs,
     // The count is read again on every round: an announcement may register or clear.
     for (std::int32_t i = 0; i < n_encoders_; ++i) {
         tencoder& e = encoders_[static_cast<std::size_t>(i)];
-        if (trim_view(e.sn) != name) continue;
+        if (!e.in_use || trim_view(e.sn) != name) continue;
         const std::optional<char> a = level_at(new_inputs, e.in1);
         const std::optional<char> b = level_at(new_inputs, e.in2);
         if (!a || !b) continue;
-        const std::optional<char> old_a = level_at(old_inputs, e.in1);
-        const std::optional<char> old_b = level_at(old_inputs, e.in2);
+        const std::optional<char> old_a = known_level_at(old_inputs, e.in1);
+        const std::optional<char> old_b = known_level_at(old_inputs, e.in2);
         if (old_a && old_b) {
             if (levels(*old_a, *old_b) == levels(*a, *b)) continue;
             learn_levels_if_unknown(e, levels(*old_a, *old_b));

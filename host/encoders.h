@@ -2,6 +2,9 @@
 // The encoder table shared by all modules: rotary encoders on pairs of board
 // inputs, decoded from the input levels of every board report into values
 // that stay within their range and are announced to the running modules.
+// Every record remembers the module that registered it: stopping a module
+// frees its own records, and a registration takes the first free record, so
+// the ids of the other modules' encoders never change under them.
 
 #include "host/day_clock.h"
 #include "host/module_events.h"
@@ -40,6 +43,8 @@ struct tencoder {
     float velocidad = 0;                  // fast-turn threshold, in units of 0.864 ms
     std::int32_t code = -1;               // module id of a request encoder
     std::int32_t request = -1;            // request index of a request encoder
+    bool in_use = false;
+    TModuleOwner owner = 0;
 };
 
 // What RegEncoder, RegEncoderExt and the module host's ENCODER requests give.
@@ -54,14 +59,15 @@ struct TEncoderSetup {
     std::int32_t recursive = 0;
     std::int32_t max = 0;
     std::int32_t min = 0;
+    TModuleOwner owner = 0; // the module registering it
 };
 
 class TEncoderTable {
 public:
     TEncoderTable(TModuleEvents& events, TShell& shell, const TDayClock& clock);
 
-    // Registers into the next record and returns its id; -1 once all 1001
-    // records are taken. The record starts with no known levels.
+    // Registers into the first free record and returns its id; -1 once all
+    // 1001 records are taken. The record starts with no known levels.
     std::int32_t reg_encoder(const TEncoderSetup& setup, bool half);
     std::int32_t reg_encoder_ext(const TEncoderSetup& setup, std::int32_t type);
 
@@ -82,13 +88,18 @@ public:
     std::int32_t get_encoder(std::int32_t id) const;
     void set_enc_value(std::int32_t id, std::int32_t value);
 
-    // Stop of a module: later registrations reuse the records from id 0.
-    void clear() { n_encoders_ = 0; }
+    // Stop of a module and destruction of its host: its records become free.
+    void free_owned(TModuleOwner owner);
+    // Every record becomes free; later registrations start at id 0.
+    void clear();
+    // One past the last record in use: with no gaps, the number registered.
     std::int32_t n_encoders() const { return n_encoders_; }
 
 private:
-    tencoder& fill_record(const TEncoderSetup& setup);
-    bool registered(std::int32_t id) const { return id >= 0 && id < n_encoders_; }
+    tencoder* fill_record(const TEncoderSetup& setup);
+    bool registered(std::int32_t id) const {
+        return id >= 0 && id < n_encoders_ && encoders_[static_cast<std::size_t>(id)].in_use;
+    }
     std::int64_t turn_step(tencoder& e);
     void write_pattern_debug(std::int32_t seq8, std::int64_t value);
 

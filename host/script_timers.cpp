@@ -28,8 +28,9 @@ std::string_view timer_procedure(std::int64_t id) {
     return is_slot(id) ? timer_procedures[static_cast<std::size_t>(id)] : std::string_view{};
 }
 
-TTIMERS::TTIMERS(std::int64_t id, std::int64_t interval_ms, TModuleEvents& events)
-    : id_(id), events_(events) {
+TTIMERS::TTIMERS(std::int64_t id, std::int64_t interval_ms, TModuleOwner owner,
+                 TModuleEvents& events)
+    : id_(id), owner_(owner), events_(events) {
     timer_.setInterval(timer_interval(interval_ms));
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { tick(); });
 }
@@ -44,7 +45,7 @@ void TTIMERS::set_enabled(bool on) {
 
 void TTIMERS::tick() {
     delivering_ = true;
-    events_.timer_elapsed(timer_procedure(id_));
+    events_.timer_elapsed(id_);
     delivering_ = false;
 }
 
@@ -62,11 +63,11 @@ const TTIMERS* TScriptTimers::timer(std::int64_t id) const {
     return slot(id);
 }
 
-void TScriptTimers::create_timer(std::int64_t id, std::int64_t interval_ms) {
+void TScriptTimers::create_timer(std::int64_t id, std::int64_t interval_ms, TModuleOwner owner) {
     if (!is_slot(id) || slot(id)) return;
     delete_retired();
     auto& created = timer_slots_[static_cast<std::size_t>(id)];
-    created = std::make_unique<TTIMERS>(id, interval_ms, events_);
+    created = std::make_unique<TTIMERS>(id, interval_ms, owner, events_);
     created->set_enabled(true);
 }
 
@@ -79,14 +80,22 @@ std::optional<bool> TScriptTimers::get_timer(std::int64_t id) const {
     return std::nullopt;
 }
 
-void TScriptTimers::free_all() {
+template <typename Doomed> void TScriptTimers::free_if(Doomed doomed) {
     delete_retired();
     for (std::unique_ptr<TTIMERS>& t : timer_slots_) {
-        if (!t) continue;
+        if (!t || !doomed(*t)) continue;
         t->set_enabled(false);
         if (t->delivering()) retired_.push_back(std::move(t));
         t.reset();
     }
+}
+
+void TScriptTimers::free_owned(TModuleOwner owner) {
+    free_if([owner](const TTIMERS& t) { return t.owner() == owner; });
+}
+
+void TScriptTimers::free_all() {
+    free_if([](const TTIMERS&) { return true; });
 }
 
 void TScriptTimers::delete_retired() {

@@ -102,6 +102,8 @@ public:
     virtual void cerrar_proyecto();
     // A table without a module host runs nothing, so there is nothing to stop.
     virtual void Stop_all() {}
+    // Before a save: the module takes the text of its editor page.
+    virtual void point_at_editor(int /*slot*/) {}
 
 protected:
     // The module host of a new slot.

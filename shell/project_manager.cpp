@@ -87,8 +87,11 @@ void TPROYECTOS::Save_project() {
 
 void TPROYECTOS::save_to(const std::string& file_name) {
     if (file_exists(file_name)) copy_file_replacing(file_name, file_name + ".backup");
-    for (int i = 0; i < modules_.cont_codigos(); ++i)
-        if (modules_.in_use(i)) modules_.slot(i).host->Code_ = trim(modules_.slot(i).host->Code_);
+    for (int i = 0; i < modules_.cont_codigos(); ++i) {
+        if (!modules_.in_use(i)) continue;
+        modules_.point_at_editor(i);
+        modules_.slot(i).host->Code_ = trim(modules_.slot(i).host->Code_);
+    }
     write_file_replacing(file_name, project_file_text({page.name, page.description, connections_,
                                                        modules_, shell_.decimal_separator}));
     shell_.modified = false;

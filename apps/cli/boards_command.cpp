@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-#include <charconv>
 #include <cstdio>
 
 namespace veltran::cli {
@@ -125,15 +124,6 @@ int list_boards(TArgs args) {
         if (!boards.board(i).padre)
             std::printf("%s  (no tree node: unknown serial prefix)\n", boards.board(i).sn.c_str());
     return 0;
-}
-
-bool read_seconds(const std::string& text, int& milliseconds) {
-    double seconds = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (ec != std::errc() || end != text.data() + text.size() || seconds < 0 || seconds > 86400)
-        return false;
-    milliseconds = static_cast<int>(seconds * 1000);
-    return true;
 }
 
 int play_simulation(TArgs args) {

@@ -21,7 +21,10 @@ const TCommandGroup groups[] = {
      "veltran boards list [--sim-boards FILE]\n"
      "veltran boards sim FILE [--for SECONDS] [--sim-trace]",
      run_boards},
-    {"project", "veltran project show FILE\nveltran project resave FILE OUT", run_project},
+    {"project",
+     "veltran project show FILE\nveltran project resave FILE OUT\n"
+     "veltran project run FILE [--for SECONDS] [--sim-boards FILE] [--sim-trace]",
+     run_project},
     {"script",
      "veltran script il FILE\n"
      "veltran script run [--max-steps N] FILE\n"

@@ -1,4 +1,4 @@
-// veltran project show FILE | project resave FILE OUT
+// veltran project show FILE | project resave FILE OUT (project run: project_run_command.cpp)
 #include "apps/cli/cli_command.h"
 #include "engine/text.h"
 #include "shell/file_io.h"
@@ -9,24 +9,25 @@
 #include <iostream>
 
 namespace veltran::cli {
-namespace {
 
 // False, with a message, when the file loads nothing.
-bool load(TProjectModel& model, const std::string& file) {
-    model.shell.read_version();
-    model.shell.init_globals();
+bool load_project(TShell& shell, TPROYECTOS& project, const std::string& file) {
+    shell.read_version();
+    shell.init_globals();
     try {
-        model.project.cargar_proyecto(file);
+        project.cargar_proyecto(file);
     } catch (const TFileError& e) {
         std::fprintf(stderr, "veltran: %s\n", e.what());
         return false;
     }
-    if (model.project.project_node()) return true;
+    if (project.project_node()) return true;
     std::fprintf(stderr,
                  "veltran: %s is not a project file (it has no Project element with a Title)\n",
                  file.c_str());
     return false;
 }
+
+namespace {
 
 void print_tree(const TTreeNode& node, int depth) {
     for (const auto& child : node.children()) {
@@ -61,7 +62,7 @@ void print_request(const Treqhard& r) {
 
 int show(const std::string& file) {
     TProjectModel model;
-    if (!load(model, file)) return 1;
+    if (!load_project(model.shell, model.project, file)) return 1;
     std::cout << "Project: " << model.project.page.name << "\n"
               << "File version: " << sacar_version(file)
               << (model.shell.modified ? " (modified)" : "") << "\n"
@@ -95,7 +96,7 @@ int show(const std::string& file) {
 
 int resave(const std::string& file, const std::string& out) {
     TProjectModel model;
-    if (!load(model, file)) return 1;
+    if (!load_project(model.shell, model.project, file)) return 1;
     try {
         model.project.save_to(out);
     } catch (const TFileError& e) {
@@ -107,7 +108,10 @@ int resave(const std::string& file, const std::string& out) {
 
 } // namespace
 
+int project_run(TArgs args);
+
 int run_project(const TArgs& args) {
+    if (!args.empty() && args[0] == "run") return project_run(TArgs(args.begin() + 1, args.end()));
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
     if (args.size() == 3 && args[0] == "resave") return resave(args[1], args[2]);
     return usage_error("project");

@@ -1,6 +1,7 @@
 // Figures of the board layer's hot path: input reports through the decoder
 // into ten receivers (a project with ten running modules), and the time from
 // a simulated switch to the output report a receiver answers it with.
+#include "boards/bench/allocation_count.h"
 #include "boards/board_manager.h"
 #include "boards/sim_controller.h"
 #include "shell/shell_state.h"
@@ -11,28 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <new>
-
-namespace {
-
-std::atomic<long> allocations{0};
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace veltran {
 namespace {
@@ -126,13 +106,13 @@ void decode(benchmark::State& state, std::string_view board, std::size_t index,
     TRig rig(board);
     rig.boards->decode_report(index, reports[1]);
     std::size_t i = 0;
-    const long before = allocations.load();
+    const std::int64_t before = bench::allocations_so_far();
     for (auto _ : state)
         rig.boards->decode_report(index, reports[i++ & 1]);
     const double reports_done = static_cast<double>(state.iterations());
     state.counters["reports/s"] = benchmark::Counter(reports_done, benchmark::Counter::kIsRate);
     state.counters["allocs/report"] =
-        static_cast<double>(allocations.load() - before) / reports_done;
+        static_cast<double>(bench::allocations_so_far() - before) / reports_done;
     state.counters["events/report"] =
         static_cast<double>(rig.modules.modules[0].events) / reports_done;
 }

@@ -109,6 +109,54 @@ const TWorkload workloads[] = {
      "  for i = 0, 99999 do result = (result + a[i]) % 1000003 end\n"
      "end\n"
      "return result"},
+    // Library calls in the loop: IntToStr, Copy and Format with their string results.
+    {"IntToStr loop",
+     "var i, result: Integer; s: String;\n"
+     "begin\n"
+     "  result := 0;\n"
+     "  for i := 1 to 1000000 do begin\n"
+     "    s := IntToStr(i);\n"
+     "    result := result + Length(s);\n"
+     "  end;\n"
+     "end.",
+     "local result = 0\n"
+     "for i = 1, 1000000 do\n"
+     "  local s = tostring(i)\n"
+     "  result = result + #s\n"
+     "end\n"
+     "return result"},
+    {"Copy loop",
+     "var i, result: Integer; s, t: String;\n"
+     "begin\n"
+     "  s := 'The quick brown fox jumps over the lazy dog';\n"
+     "  result := 0;\n"
+     "  for i := 1 to 1000000 do begin\n"
+     "    t := Copy(s, i mod 40 + 1, 4);\n"
+     "    if t[1] = 'o' then result := result + 1;\n"
+     "  end;\n"
+     "end.",
+     "local s = 'The quick brown fox jumps over the lazy dog'\n"
+     "local result = 0\n"
+     "for i = 1, 1000000 do\n"
+     "  local t = s:sub(i % 40 + 1, i % 40 + 4)\n"
+     "  if t:sub(1, 1) == 'o' then result = result + 1 end\n"
+     "end\n"
+     "return result"},
+    {"Format loop",
+     "var i, result: Integer; s: String;\n"
+     "begin\n"
+     "  result := 0;\n"
+     "  for i := 1 to 300000 do begin\n"
+     "    s := Format('%d: %s = %.2f', [i, 'alt', i / 8]);\n"
+     "    result := result + Length(s);\n"
+     "  end;\n"
+     "end.",
+     "local result = 0\n"
+     "for i = 1, 300000 do\n"
+     "  local s = string.format('%d: %s = %.2f', i, 'alt', i / 8)\n"
+     "  result = result + #s\n"
+     "end\n"
+     "return result"},
 };
 
 double thread_seconds() {

@@ -22,7 +22,7 @@ public:
             benchmark::DoNotOptimize(sum_ += value);
         ++announced;
     }
-    void timer_elapsed(std::string_view) override {}
+    void timer_elapsed(std::int64_t) override {}
     std::int64_t announced = 0;
 
 private:

@@ -313,6 +313,14 @@ TEST_F(EncoderFeeding, InputsBeyondTheReportAreNotRead) {
     EXPECT_EQ(events.encoder_events, (Announced{{main_id, 1}}));
 }
 
+TEST_F(EncoderFeeding, AnUnknownPreviousStateIsNotTakenForLowLevels) {
+    // As a synchronisation announces a board: against a string of '-'.
+    table.feed("TALUX000001", "----------------", "0010000000000000");
+    EXPECT_TRUE(events.encoder_events.empty()) << "it only learns where the encoder rests";
+    table.feed("TALUX000001", "0010000000000000", "0011000000000000");
+    EXPECT_EQ(events.encoder_events, (Announced{{main_id, 1}}));
+}
+
 TEST_F(EncoderFeeding, AModuleStoppedByAnAnnouncementEndsTheRound) {
     events.on_encoder = [this](std::int32_t, std::int32_t) { table.clear(); };
     TEncoderSetup s = range(0, -100, 100);

@@ -2,6 +2,7 @@
 // Records what the decoder and the timers deliver to the modules.
 
 #include "host/module_events.h"
+#include "host/script_timers.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,9 +18,9 @@ public:
         encoder_events.emplace_back(id, value);
         if (on_encoder) on_encoder(id, value);
     }
-    void timer_elapsed(std::string_view procedure) override {
-        timer_events.emplace_back(procedure);
-        if (on_timer) on_timer(procedure);
+    void timer_elapsed(std::int64_t id) override {
+        timer_events.emplace_back(timer_procedure(id));
+        if (on_timer) on_timer(timer_procedure(id));
     }
 
     std::vector<std::pair<std::int32_t, std::int32_t>> encoder_events;

@@ -1,26 +1,18 @@
 #include "host/script_timers.h"
 
 #include "fake_module_events.h"
+#include "qt_event_loop.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace veltran {
 namespace {
 
 class ScriptTimers : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "host_tests";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    static void TearDownTestSuite() { app.reset(); }
+    static void SetUpTestSuite() { testing::ensure_qt_application(); }
 
     // Runs the event loop until `done` holds or the deadline passes; the
     // deadline only keeps a broken timer from hanging the test.
@@ -39,7 +31,6 @@ protected:
         return done();
     }
 
-    static inline std::unique_ptr<QCoreApplication> app;
     testing::TFakeModuleEvents events;
     TScriptTimers timers{events};
 };

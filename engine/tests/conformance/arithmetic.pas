@@ -1,0 +1,54 @@
+program arithmetic;
+{$I fpc_prelude.inc}
+var
+  a, b, c: Integer;
+  x, y: Double;
+  t, f: Boolean;
+begin
+  ShowMessage(IntToStr(1 + 2 * 3));
+  ShowMessage(IntToStr((1 + 2) * 3));
+  ShowMessage(IntToStr(10 - 4 - 3));
+  ShowMessage(IntToStr(-2 * 3 + 10));
+  ShowMessage(IntToStr(2 * (-3)));
+  ShowMessage(IntToStr(7 div 2) + ' ' + IntToStr(7 mod 2));
+  ShowMessage(IntToStr(-7 div 2) + ' ' + IntToStr(-7 mod 2));
+  ShowMessage(IntToStr(7 div (-2)) + ' ' + IntToStr(7 mod (-2)));
+  ShowMessage(IntToStr(1 shl 10) + ' ' + IntToStr(1024 shr 3));
+  ShowMessage(IntToStr(12 and 10) + ' ' + IntToStr(12 or 10) + ' ' + IntToStr(12 xor 10));
+  ShowMessage(IntToStr(not 0) + ' ' + IntToStr(not 5));
+  ShowMessage(IntToStr(2 + 3 * 4 - 10 div 3 mod 2));
+  a := 17; b := 5; c := a mod b * b + a div b * b;
+  ShowMessage(IntToStr(c));
+  x := 7 / 2;
+  ShowMessage(FloatToStr(x));
+  y := 1 / 3 + 2 / 3;
+  ShowMessage(FloatToStr(y));
+  x := 2.5 * 4 - 0.5;
+  ShowMessage(FloatToStr(x));
+  x := a / b;
+  ShowMessage(FloatToStr(x));
+  x := 0.1 + 0.2;
+  ShowMessage(FloatToStr(x));
+  x := 1e10;
+  x := x * x;
+  ShowMessage(FloatToStr(x));
+  x := -1.5e-3 * 2;
+  ShowMessage(FloatToStr(x));
+  x := 10;
+  x := x / 4;
+  ShowMessage(FloatToStr(x));
+  t := True; f := False;
+  ShowMessage(BoolToStr(t and f) + ' ' + BoolToStr(t or f) + ' ' + BoolToStr(t xor t));
+  ShowMessage(BoolToStr(not t = f));
+  ShowMessage(BoolToStr((a > b) and (b > 0)));
+  ShowMessage(BoolToStr(a = 17) + ' ' + BoolToStr(a <> 17) + ' ' + BoolToStr(a <= 17));
+  ShowMessage(BoolToStr(3 in [1, 3..5]) + ' ' + BoolToStr(6 in [1, 3..5]) + ' ' + BoolToStr(4 in [1, 3..5]));
+  ShowMessage(BoolToStr('c' in ['a'..'f']));
+  a := 5;
+  a := a + 1;
+  a := 1 + a;
+  a := a * 2;
+  a := a - 3;
+  ShowMessage(IntToStr(a));
+  ShowMessage(IntToStr(2147483647) + ' ' + IntToStr(-2147483647 - 1));
+end.
