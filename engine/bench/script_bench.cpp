@@ -7,31 +7,12 @@
 
 #include <lua.hpp>
 
-#include <atomic>
-#include <new>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <span>
 #include <string>
 #include <time.h>
-
-// Every allocation of the process is counted, to show what a call costs.
-std::atomic<long> allocations{0};
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -210,40 +191,6 @@ double time_lua(const TWorkload& w, int rounds, std::string& result) {
     return seconds;
 }
 
-// What the module host does on every board event: calls the module's event
-// procedure by a reference found once, with prepared arguments; the
-// procedure calls a registered function.
-void host_event_calls() {
-    using namespace veltran;
-    TfsScript host;
-    host.Parent = fsGlobalUnit();
-    host.AddMethod(
-        "procedure WriteOut(i:string;ii,iii:byte)",
-        [](void*, TfsClassVariable*, const std::string&, std::span<Variant>) { return Variant(); });
-    TfsScript module;
-    module.Parent = &host;
-    module.SetLines("var presses: Integer;\n"
-                    "procedure OnInputChange(sn: String; input: Byte; value: String);\n"
-                    "begin\n"
-                    "  if value = '1' then presses := presses + 1;\n"
-                    "  WriteOut(sn, input, presses mod 2);\n"
-                    "end;\n"
-                    "begin end.");
-    if (!module.Compile()) std::exit(1);
-    module.Execute();
-    TfsProcVariable* handler = module.FindProc("OnInputChange");
-    const Variant args[] = {Variant::from_utf8("TALUX12345A"), Variant(5), Variant::from_utf8("1")};
-    constexpr int calls = 1000000;
-    module.CallFunction2(handler, std::span<const Variant>(args)); // warms up the slot stack
-    const long before = allocations;
-    const double start = thread_seconds();
-    for (int i = 0; i < calls; ++i)
-        module.CallFunction2(handler, std::span<const Variant>(args));
-    const double seconds = thread_seconds() - start;
-    std::printf("host event call: %.0f ns per call, %.2f allocations per call\n",
-                seconds / calls * 1e9, static_cast<double>(allocations - before) / calls);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -259,6 +206,5 @@ int main(int argc, char** argv) {
                     ours == theirs ? "(same)" : ("(Lua: " + theirs + ")").c_str());
     }
     std::printf("ratio = script time / Lua time; below 1 the script engine is faster.\n");
-    host_event_calls();
     return 0;
 }
