@@ -478,6 +478,76 @@ TEST_F(ScriptRun, TheILOfOneScriptCompilesInAnother) {
     EXPECT_EQ(third.ErrorPos(), "1:1");
 }
 
+// Statements other grammars produce, given as IL documents.
+struct ILCase {
+    const char* name;
+    const char* body; // elements of the main block
+    const char* expected;
+};
+
+class OtherGrammars : public ScriptRun, public testing::WithParamInterface<ILCase> {};
+
+TEST_P(OtherGrammars, RunTheirStatements) {
+    const std::string il = std::string("<?xml version=\"1.0\"?><program>"
+                                       "<var pos=\"1:1\"><ident text=\"i\" pos=\"1:2\"/>"
+                                       "<type text=\"Integer\" pos=\"1:3\"/></var>") +
+                           GetParam().body + "<types/></program>";
+    std::istringstream in(il);
+    ASSERT_TRUE(script.SetILCode(in)) << script.ErrorMsg() << " at " << script.ErrorPos();
+    script.Execute();
+    std::string joined;
+    for (const std::string& line : lines)
+        joined += (joined.empty() ? "" : " ") + line;
+    EXPECT_EQ(joined, GetParam().expected);
+}
+
+#define FS_NUM(v) "<expr pos=\"2:1\"><number text=\"" v "\" pos=\"2:2\"/></expr>"
+#define FS_LOG_I                                                                                   \
+    "<callstmt pos=\"3:1\"><dsgn pos=\"3:1\"><node text=\"Log\" pos=\"3:2\"/>"                     \
+    "<expr pos=\"3:3\"><dsgn pos=\"3:3\"><node text=\"i\" "                                        \
+    "pos=\"3:4\"/></dsgn></expr></dsgn></callstmt>"
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OtherGrammars,
+    testing::Values(
+        ILCase{"vb_for_with_step",
+               "<vbforstmt pos=\"2:1\"><ident text=\"i\" pos=\"2:1\"/>" FS_NUM("1") FS_NUM("7")
+                   FS_NUM("3") FS_LOG_I "</vbforstmt>",
+               "1 4 7"},
+        ILCase{"vb_for_down",
+               "<vbforstmt pos=\"2:1\"><ident text=\"i\" pos=\"2:1\"/>" FS_NUM("3")
+                   FS_NUM("1") "<expr pos=\"2:1\"><op text=\"unminus\" pos=\"2:1\"/>"
+                               "<number text=\"1\" pos=\"2:2\"/></expr>" FS_LOG_I "</vbforstmt>",
+               "3 2 1"},
+        ILCase{
+            "c_for",
+            "<cppforstmt pos=\"2:1\"><assignstmt pos=\"2:1\"><dsgn pos=\"2:1\"><node text=\"i\" "
+            "pos=\"2:1\"/></dsgn>" FS_NUM(
+                "0") "</assignstmt>"
+                     "<expr pos=\"2:1\"><dsgn pos=\"2:1\"><node text=\"i\" pos=\"2:1\"/></dsgn>"
+                     "<op text=\"&#60;\" pos=\"2:1\"/><number text=\"3\" pos=\"2:1\"/></expr>"
+                     "<callstmt pos=\"2:1\"><dsgn pos=\"2:1\"><node text=\"i\" pos=\"2:1\"/></dsgn>"
+                     "<modificator text=\"+\" pos=\"2:1\"/></callstmt>" FS_LOG_I "</cppforstmt>",
+            "0 1 2"},
+        ILCase{"return_assigns_result_and_exits",
+               "<function pos=\"2:1\"><name text=\"F\" pos=\"2:1\"/><type text=\"Integer\" "
+               "pos=\"2:1\"/>"
+               "<return pos=\"2:1\">" FS_NUM(
+                   "42") "</return>"
+                         "<assignstmt pos=\"2:1\"><dsgn pos=\"2:1\"><node text=\"Result\" "
+                         "pos=\"2:1\"/></dsgn>" FS_NUM(
+                             "0") "</assignstmt></function>"
+                                  "<callstmt pos=\"3:1\"><dsgn pos=\"3:1\"><node text=\"Log\" "
+                                  "pos=\"3:2\"/>"
+                                  "<expr pos=\"3:3\"><dsgn pos=\"3:3\"><node text=\"F\" "
+                                  "pos=\"3:4\"/></dsgn></expr>"
+                                  "</dsgn></callstmt>",
+               "42"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#undef FS_NUM
+#undef FS_LOG_I
+
 TEST_F(ScriptRun, ARunningScriptCannotBeClearedOrRecompiled) {
     host.AddMethod("procedure Meddle",
                    [&](void*, TfsClassVariable*, const std::string&, std::span<Variant>) {
