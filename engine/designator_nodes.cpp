@@ -27,6 +27,7 @@ public:
         restored_ = true;
         for (std::size_t i = 0; i < frame_.size(); ++i)
             *frame_[i] = std::move(saved_[i]);
+        saved_.all_moved();
     }
 
 private:
@@ -131,6 +132,7 @@ void TfsArguments::store() {
         values[i] = value_of(i);
     for (std::size_t i = 0; i < n; ++i)
         *params_[i] = std::move(values[i]);
+    values.all_moved();
 }
 
 void TfsArguments::write_back() {

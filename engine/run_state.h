@@ -44,6 +44,12 @@ public:
             chunk.slots[chunk.used + i] = Variant();
         if (chunk.used == 0 && current_ > 0) --current_;
     }
+    // The same for slots whose values were all moved out already.
+    void release_moved(std::size_t n) {
+        TChunk& chunk = chunks_[current_];
+        chunk.used -= n;
+        if (chunk.used == 0 && current_ > 0) --current_;
+    }
 
 private:
     Variant* acquire_in_new_chunk(std::size_t n);
@@ -90,8 +96,14 @@ public:
     TfsStackSlots(TfsSlotStack& stack, std::size_t n)
         : stack_(stack), n_(n), slots_(n ? stack.acquire(n) : nullptr) {}
     ~TfsStackSlots() {
-        if (n_) stack_.release(n_);
+        if (n_ == 0) return;
+        if (moved_)
+            stack_.release_moved(n_);
+        else
+            stack_.release(n_);
     }
+    // Says that every slot's value has been moved out, so none needs clearing.
+    void all_moved() { moved_ = true; }
     TfsStackSlots(const TfsStackSlots&) = delete;
     TfsStackSlots& operator=(const TfsStackSlots&) = delete;
     Variant& operator[](std::size_t i) { return slots_[i]; }
@@ -101,6 +113,7 @@ private:
     TfsSlotStack& stack_;
     std::size_t n_;
     Variant* slots_;
+    bool moved_ = false;
 };
 
 } // namespace veltran

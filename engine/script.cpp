@@ -331,9 +331,7 @@ TfsScript* TfsScript::main_program() {
     return nullptr;
 }
 
-void TfsScript::run_block() {
-    statement_->Execute();
-}
+void TfsScript::run_block() { statement_->TfsStatement::Execute(); }
 
 void TfsScript::terminate_scopes() {
     flags |= fs_exit_flag | fs_terminate_flag;

@@ -66,7 +66,9 @@ public:
     TfsObject& Add(const std::string& name, std::unique_ptr<TfsObject> item);
     // Enters an item owned elsewhere (a procedure's parameters).
     void AddReference(const std::string& name, TfsObject& item);
-    // Takes the item out of the table; its ownership passes to the caller.
+    // Takes the item out of the table; its ownership passes to the caller
+    // (null for an item the scope did not own). Compiled code may still
+    // refer to it: keep it alive while that code can run, or Clear first.
     std::unique_ptr<TfsObject> Remove(TfsObject& item);
     int Count() const { return static_cast<int>(entries_.size()); }
     TfsObject& Items(int index) const;

@@ -151,7 +151,6 @@ public:
     using TfsCustomVariable::TfsCustomVariable;
     TfsCustomVariable* ParentRef = nullptr;
     Variant ParentValue;
-    TfsScript* Program = nullptr;
 };
 
 // Indexes a Variant array of one to three dimensions; one index parameter per

@@ -30,6 +30,14 @@ void TfsStatement::Execute() {
     }
 }
 
+bool TfsStatement::run_pass() {
+    TfsStatement::Execute();
+    count_pass();
+    if (stopped()) return false;
+    clear_flag(fs_continue_flag);
+    return true;
+}
+
 bool TfsStatement::begin_traced() {
     count_pass();
     if (run_.hook && *run_.hook && !run_.limit_reached)
@@ -140,10 +148,7 @@ TfsWhileStmt::TfsWhileStmt(TfsScript& program, std::string unit, std::string pos
 void TfsWhileStmt::Execute() {
     if (!begin()) return;
     while (condition_->eval_bool()) {
-        TfsStatement::Execute();
-        count_pass();
-        if (stopped()) break;
-        clear_flag(fs_continue_flag);
+        if (!run_pass()) break;
     }
     clear_flag(fs_break_flag);
 }
@@ -156,10 +161,7 @@ TfsRepeatStmt::TfsRepeatStmt(TfsScript& program, std::string unit, std::string p
 void TfsRepeatStmt::Execute() {
     if (!begin()) return;
     for (;;) {
-        TfsStatement::Execute();
-        count_pass();
-        if (stopped()) break;
-        clear_flag(fs_continue_flag);
+        if (!run_pass()) break;
         if (condition_->eval_bool() != inverse_) break;
     }
     clear_flag(fs_break_flag);
@@ -182,10 +184,7 @@ void TfsForStmt::Execute() {
     std::int64_t value = first;
     for (std::int64_t pass = 0; pass < passes; ++pass, value += step) {
         variable_.set_int(static_cast<std::int32_t>(value));
-        TfsStatement::Execute();
-        count_pass();
-        if (stopped()) break;
-        clear_flag(fs_continue_flag);
+        if (!run_pass()) break;
     }
     clear_flag(fs_break_flag);
 }
@@ -206,10 +205,7 @@ void TfsVbForStmt::Execute() {
     while (up ? var_compare(value, last) != TVarOrder::greater
               : var_compare(value, last) != TVarOrder::less) {
         variable_->assign(value);
-        TfsStatement::Execute();
-        count_pass();
-        if (stopped()) break;
-        clear_flag(fs_continue_flag);
+        if (!run_pass()) break;
         value = var_add(value, step);
     }
     clear_flag(fs_break_flag);
@@ -222,10 +218,7 @@ void TfsCppForStmt::Execute() {
     if (!begin()) return;
     first_.Execute();
     while (condition_->eval_bool()) {
-        TfsStatement::Execute();
-        count_pass();
-        if (stopped()) break;
-        clear_flag(fs_continue_flag);
+        if (!run_pass()) break;
         second_.Execute();
     }
     clear_flag(fs_break_flag);

@@ -50,6 +50,9 @@ protected:
     void count_pass() {
         if (run_.step_limited) count_step();
     }
+    // One pass of a loop's body: false when the loop must end (BREAK,
+    // EXIT, Terminate); a CONTINUE is consumed.
+    bool run_pass();
     // Whether a loop must end after its pass (BREAK, EXIT, Terminate).
     bool stopped() const { return (flags_ & (fs_break_flag | fs_exit_flag)) != 0; }
     void clear_flag(std::uint8_t flag) { flags_ &= static_cast<std::uint8_t>(~flag); }

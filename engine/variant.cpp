@@ -256,10 +256,6 @@ std::size_t flat_index(const TArrayRep& rep, std::span<const std::int32_t> index
 
 } // namespace
 
-int Variant::array_dim_count() const {
-    return is_array() ? static_cast<int>(v_.arr->bounds.size()) : 0;
-}
-
 TArrayBound Variant::array_bound(int dim) const {
     const TArrayRep& rep = array_rep();
     if (dim < 0 || static_cast<std::size_t>(dim) >= rep.bounds.size()) raise_bad_index();

@@ -244,6 +244,10 @@ struct TArrayRep {
 
 } // namespace detail
 
+inline int Variant::array_dim_count() const {
+    return is_array() ? static_cast<int>(v_.arr->bounds.size()) : 0;
+}
+
 inline const Variant& Variant::array_get1(std::int32_t i) const {
     if (is_array() && v_.arr->bounds.size() == 1) {
         const detail::TArrayRep& a = *v_.arr;

@@ -54,19 +54,11 @@ std::int64_t in_range(std::int64_t value, std::int64_t low, std::int64_t high) {
 }
 
 std::int64_t int64_of(const Variant& v, std::uint16_t target) {
+    if (v.vtype() == varUInt64 && v.int64_value() < 0) raise_variant_overflow();
+    if (v.is_integer()) return v.int64_value();
     switch (v.vtype()) {
     case varEmpty: return 0;
     case varBoolean: return v.bool_value() ? -1 : 0;
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64: return v.int64_value();
-    case varUInt64:
-        if (v.int64_value() < 0) raise_variant_overflow();
-        return v.int64_value();
     case varSingle:
     case varDouble:
     case varDate: return rounded_to_int64(v.to_double());

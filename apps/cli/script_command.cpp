@@ -55,20 +55,13 @@ int script_il(const TArgs& args) {
 }
 
 // A script compiled for running from the command line. Having no window,
-// what ShowMessage would show is one line on standard output; run-time
-// errors name the position of the statement that was running.
+// what ShowMessage shows is one line on standard output (the library's
+// default); run-time errors name the position of the statement that was
+// running.
 class TCommandLineScript {
 public:
     explicit TCommandLineScript(const std::string& path) {
-        host_.Parent = fsGlobalUnit();
-        host_.AddMethod(
-            "procedure ShowMessage(Msg: Variant)",
-            [](void*, TfsClassVariable*, const std::string&, std::span<Variant> params) {
-                const Variant& msg = params[0];
-                std::printf("%s\n", msg.is_null() ? "" : msg.to_utf8().c_str());
-                return Variant();
-            });
-        script_.Parent = &host_;
+        script_.Parent = fsGlobalUnit();
         for (const std::string& folder : options_for(path).IncludePath)
             if (!folder.empty()) script_.IncludePath.push_back(folder);
         script_.OnRunLine = [this](TfsScript&, const std::string& unit, const std::string& pos) {
@@ -101,7 +94,6 @@ public:
     }
 
 private:
-    TfsScript host_;
     TfsScript script_;
     std::string position_;
 };
