@@ -25,7 +25,9 @@ inline std::string il_pos(const TfsXMLItem& e) {
 
 // A name from the script (8-bit text) in single quotes, for a UTF-8 message.
 inline std::string quoted(std::string_view name) {
-    return "'" + cp1252_to_utf8(name) + "'";
+    std::string text(1, '\'');
+    text.append(cp1252_to_utf8(name)).push_back('\'');
+    return text;
 }
 
 // The first child of that name, or null.
