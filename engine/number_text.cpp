@@ -20,19 +20,6 @@ int hex_digit(char c) {
     return -1;
 }
 
-// Days since 30/12/1899 to a civil date (proleptic Gregorian calendar).
-void civil_from_days(std::int64_t days, int& year, int& month, int& day) {
-    std::int64_t z = days - 25569 + 719468; // 25569: days from 30/12/1899 to 1/1/1970
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
-}
-
 } // namespace
 
 std::string float_to_text(double value, int precision) {
@@ -85,6 +72,32 @@ bool parse_integer_text(std::string_view text, std::int64_t& value) {
     return true;
 }
 
+// The power of ten of the first significant digit of a well-formed number
+// (digits, '.', exponent); whether it is too large or too small for a double
+// when the conversion reports a value out of range.
+bool overflows(std::string_view number) {
+    long order = 0;
+    bool seen_point = false, significant = false;
+    std::size_t i = 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            seen_point = true;
+        } else if (!significant && number[i] == '0') {
+            if (seen_point) --order;
+        } else if (!significant) {
+            significant = true;
+            if (seen_point) --order;
+        } else if (!seen_point) {
+            ++order;
+        }
+    }
+    const std::string_view exponent = i < number.size() ? number.substr(i + 1) : "0";
+    long e = 0;
+    std::from_chars(exponent.data() + (exponent.starts_with('+') ? 1 : 0),
+                    exponent.data() + exponent.size(), e);
+    return order + e > 0;
+}
+
 bool parse_float_text(std::string_view text, double& value) {
     text = trim_view(text);
     std::size_t i = 0;
@@ -117,7 +130,12 @@ bool parse_float_text(std::string_view text, double& value) {
     const auto [end, ec] =
         std::from_chars(canonical.data(), canonical.data() + canonical.size(), parsed);
     if (end != canonical.data() + canonical.size()) return false;
-    if (ec == std::errc::result_out_of_range && std::abs(parsed) > 1) return false;
+    // Out of range leaves the result unset: too large is an error, too small
+    // is zero.
+    if (ec == std::errc::result_out_of_range) {
+        if (overflows(text.substr(number_start))) return false;
+        parsed = text[0] == '-' ? -0.0 : 0.0;
+    }
     value = parsed;
     return true;
 }
@@ -131,10 +149,9 @@ std::string date_time_to_text(double date_time) {
         ms -= 86400000;
         days += date_time < 0 ? -1 : 1;
     }
-    int year, month, day;
-    civil_from_days(days, year, month, day);
+    const TDateParts d = civil_from_days(days);
     char buf[48];
-    int n = std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", day, month, year);
+    int n = std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", d.day, d.month, d.year);
     if (ms != 0) {
         const std::int64_t seconds = ms / 1000;
         std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n), " %02d:%02d:%02d",
@@ -142,6 +159,21 @@ std::string date_time_to_text(double date_time) {
                       static_cast<int>(seconds % 60));
     }
     return buf;
+}
+
+TDateParts civil_from_days(std::int64_t days) {
+    // Howard Hinnant's algorithm, shifted to the 1899 epoch.
+    const std::int64_t z = days - 25569 + 719468; // 25569: days from 30/12/1899 to 1/1/1970
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    TDateParts d;
+    d.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    d.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    d.year = static_cast<int>(yoe + era * 400 + (d.month <= 2 ? 1 : 0));
+    return d;
 }
 
 double date_of(int year, int month, int day) {

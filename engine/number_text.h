@@ -27,7 +27,13 @@ bool parse_float_text(std::string_view text, double& value);
 // day) as "dd/mm/yyyy", followed by " hh:nn:ss" unless the time is midnight.
 std::string date_time_to_text(double date_time);
 
-// The date-time number of a calendar date (no validation).
+struct TDateParts {
+    int year, month, day;
+};
+
+// The date-time number of a calendar date, and the calendar date of a day
+// number (days since 30/12/1899); proleptic Gregorian, no validation.
 double date_of(int year, int month, int day);
+TDateParts civil_from_days(std::int64_t days);
 
 } // namespace veltran

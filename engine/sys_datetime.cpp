@@ -29,21 +29,6 @@ TTimeStamp time_stamp(double date_time) {
     return stamp;
 }
 
-// Days since 30/12/1899 to a civil date (Howard Hinnant's algorithm).
-TDateParts civil_date(std::int64_t days) {
-    const std::int64_t z = days - 25569 + 719468; // 25569: days from 30/12/1899 to 1/1/1970
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    TDateParts d;
-    d.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    d.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    d.year = static_cast<int>(yoe + era * 400 + (d.month <= 2 ? 1 : 0));
-    return d;
-}
-
 struct TLocalNow {
     std::tm parts;
     int msec;
@@ -255,7 +240,7 @@ double encode_time(int hour, int minute, int second, int msec) {
 }
 
 TDateParts decode_date(double date_time) {
-    return civil_date(time_stamp(date_time).days);
+    return civil_from_days(time_stamp(date_time).days);
 }
 
 TTimeParts decode_time(double date_time) {

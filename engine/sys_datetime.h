@@ -5,15 +5,13 @@
 // 31/12/9999 in the proleptic Gregorian calendar.
 
 #include "engine/locale_settings.h"
+#include "engine/number_text.h"
 
 #include <string>
 #include <string_view>
 
 namespace veltran {
 
-struct TDateParts {
-    int year, month, day;
-};
 struct TTimeParts {
     int hour, minute, second, msec;
 };

@@ -194,6 +194,15 @@ TEST(Variant, AsTypeChecksTheTargetRange) {
     EXPECT_EQ(error_of([] { (void)str("x").as_type(varInteger); }), "EVariantTypeCastError");
 }
 
+TEST(Variant, FloatTextBeyondADoubleFailsAndBelowItIsZero) {
+    EXPECT_EQ(error_of([] { (void)str("1e400").to_double(); }), "EVariantTypeCastError");
+    EXPECT_EQ(error_of([] { (void)str("-0.5e309").to_double(); }), "EVariantTypeCastError");
+    EXPECT_EQ(error_of([] { (void)str("120000e304").to_double(); }), "EVariantTypeCastError");
+    EXPECT_EQ(str("1e-400").to_double(), 0.0);
+    EXPECT_EQ(str("0.0001e-330").to_double(), 0.0);
+    EXPECT_EQ(str("1.5e308").to_double(), 1.5e308);
+}
+
 TEST(Variant, ConversionErrorNamesBothTypes) {
     try {
         (void)str("abc").to_int();
