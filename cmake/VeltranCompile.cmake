@@ -22,3 +22,16 @@ function(veltran_layer name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC veltran_options ${ARG_DEPS})
 endfunction()
+
+# veltran_checks(): the folders beside a target's sources that check it, each
+# when the build asks for it: tests/, bench/ and fuzz/.
+macro(veltran_checks)
+    foreach(check_kind tests bench fuzz)
+        set(check_option_tests ${VELTRAN_TESTS})
+        set(check_option_bench ${VELTRAN_BENCHMARKS})
+        set(check_option_fuzz ${VELTRAN_FUZZ})
+        if(check_option_${check_kind} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${check_kind})
+            add_subdirectory(${check_kind})
+        endif()
+    endforeach()
+endmacro()
